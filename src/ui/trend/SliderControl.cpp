@@ -1,0 +1,5 @@
+#include "trend/SliderControl.h"
+
+namespace tarvex {
+SliderControl::SliderControl(Qt::Orientation, QWidget* parent) : QWidget(parent) {}
+} // namespace tarvex

@@ -29,7 +29,7 @@ const QString kKey = zvLogKey();
 class ZvLogFiles : public ::testing::Test {
 protected:
     QString write(const QString& name, const QByteArray& content) {
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         EXPECT_EQ(file.write(content), content.size());

@@ -17,7 +17,7 @@
 namespace tarvex {
 namespace {
 
-constexpr qint64 kHashChunk = qint64{1} << 20;
+constexpr qint64 kHashChunk = qint64{1} << 18;
 
 template <typename T> std::unique_ptr<T> createBound(QStringView className) {
     std::unique_ptr<ZvCryptoX32::Object> object = ZvCryptoX32::createObject(className);

@@ -68,11 +68,3 @@ TEST(HexText, AllowsAtMost32768Parts) {
     EXPECT_EQ(read.back(), 2);
     EXPECT_EQ(errorOf(text + QStringLiteral(" ")), ErrOverflow);
 }
-
-TEST(HexText, RoundTripsEveryByteValue) {
-    QByteArray all;
-    for (int b = 0; b < 256; ++b) {
-        all.append(static_cast<char>(b));
-    }
-    EXPECT_EQ(HexToBytes(bytesToHex(all), u" "), all);
-}

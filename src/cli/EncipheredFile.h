@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/TvError.h"
+#include "integrity/ZvLog.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <stdexcept>
+
+namespace tarvex::cli {
+
+// Reads a ".sig" or ".evt" file line by line ("\r\n" or "\n") and deciphers every line under
+// the system's key, as the viewer does. Calls `take` with each record in order. Throws
+// InputError naming the file and the line when a file cannot be read or a line is damaged.
+void readEncipheredFile(ZvLog& log, const QString& path,
+                        const std::function<void(const QString& record)>& take);
+
+// Input that cannot be used; its message is ready for printError.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "Error 53: File not found" for a TvError.
+QString describe(const TvError& error);
+
+} // namespace tarvex::cli

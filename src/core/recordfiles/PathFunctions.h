@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvex {
+
+// The file name without its folder and cut before its first dot: "/logs/plant.2024.csv" gives
+// "plant"; a name that begins with a dot gives "". The separator is "/" ("\" too on Windows).
+QString fileBaseName(const QString& path);
+
+// The folder part up to and including the last separator, then fileBaseName:
+// "/logs/plant.2024.csv" gives "/logs/plant". Dots in folder names stay.
+QString pathWithoutExtension(const QString& path);
+
+// True when the path names an existing file that is not a directory; any failure gives false.
+bool fileExists(const QString& path);
+
+} // namespace tarvex

@@ -58,7 +58,11 @@ SpreadGrid::SpreadGrid(QWidget* parent)
             [this](const QModelIndex&, int first, int last) { applyColumns(first + 1, last + 1); });
 }
 
-SpreadGrid::~SpreadGrid() = default;
+// The view and the model read data_, which dies before QWidget would delete its children.
+SpreadGrid::~SpreadGrid() {
+    delete view_;
+    delete model_;
+}
 
 bool SpreadGrid::LoadDelimitedText(const QString& path, const QString& textQualifier,
                                    const QString& fieldSeparator, const QString& lineSeparator,

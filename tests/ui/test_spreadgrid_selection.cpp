@@ -25,6 +25,7 @@ protected:
         for (int c = 0; c <= 10; ++c) {
             grid_.SetCellText(c, 0, QStringLiteral("C%1").arg(c));
         }
+        grid_.updateView();
         grid_.resize(1000, 800);
         grid_.show();
         QApplication::processEvents();

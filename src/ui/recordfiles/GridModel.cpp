@@ -9,7 +9,10 @@ namespace tarvex {
 
 GridModel::GridModel(const GridData& data, QObject* parent)
     : QAbstractTableModel(parent), data_(data), rows_(data.RowCount()),
-      columns_(data.ColumnCount()) {}
+      columns_(data.ColumnCount()) {
+    flushTimer_.setSingleShot(true);
+    connect(&flushTimer_, &QTimer::timeout, this, &GridModel::flushChanges);
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
@@ -54,13 +57,29 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 }
 
 void GridModel::reload() {
+    flushTimer_.stop();
+    countsPending_ = false;
     beginResetModel();
     rows_ = data_.RowCount();
     columns_ = data_.ColumnCount();
     dirtyLeft_ = 1;
     dirtyRight_ = 0;
     endResetModel();
+    sinceFlush_.start();
     emit cornerChanged();
+}
+
+void GridModel::countsChanged() {
+    countsPending_ = true;
+    scheduleFlush();
+}
+
+void GridModel::scheduleFlush() {
+    if (flushTimer_.isActive()) {
+        return;
+    }
+    const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : kFlushIntervalMs;
+    flushTimer_.start(static_cast<int>(std::max<qint64>(0, kFlushIntervalMs - since)));
 }
 
 void GridModel::syncCounts() {
@@ -98,14 +117,20 @@ void GridModel::cellsChanged(int firstColumn, int firstRow, int lastColumn, int 
         dirtyRight_ = std::max(dirtyRight_, lastColumn);
         dirtyBottom_ = std::max(dirtyBottom_, lastRow);
     }
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QMetaObject::invokeMethod(this, &GridModel::flushChanges, Qt::QueuedConnection);
-    }
+    scheduleFlush();
 }
 
 void GridModel::flushChanges() {
-    flushQueued_ = false;
+    flushTimer_.stop();
+    sinceFlush_.start();
+    if (countsPending_) {
+        countsPending_ = false;
+        syncCounts();
+    }
+    announceCells();
+}
+
+void GridModel::announceCells() {
     if (dirtyLeft_ > dirtyRight_) {
         return;
     }

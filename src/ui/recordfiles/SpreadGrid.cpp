@@ -64,6 +64,10 @@ SpreadGrid::~SpreadGrid() {
     delete model_;
 }
 
+void SpreadGrid::updateView() {
+    model_->flushChanges();
+}
+
 bool SpreadGrid::LoadDelimitedText(const QString& path, const QString& textQualifier,
                                    const QString& fieldSeparator, const QString& lineSeparator,
                                    int option, const QString& logFileName) {
@@ -91,7 +95,7 @@ bool SpreadGrid::SetCellText(int column, int row, const QString& text) {
     if (!data_.SetCellText(column, row, text)) {
         return false;
     }
-    model_->syncCounts();
+    model_->countsChanged();
     model_->cellsChanged(column, row, column, row);
     return true;
 }
@@ -104,12 +108,12 @@ void SpreadGrid::ClearBlock(int firstColumn, int firstRow, int lastColumn, int l
 
 void SpreadGrid::setRowCount(int rows) {
     data_.setRowCount(rows);
-    model_->syncCounts();
+    model_->countsChanged();
 }
 
 void SpreadGrid::setColumnCount(int columns) {
     data_.setColumnCount(columns);
-    model_->syncCounts();
+    model_->countsChanged();
 }
 
 double SpreadGrid::characterPixels() const {

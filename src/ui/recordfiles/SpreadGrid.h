@@ -29,6 +29,9 @@ public:
     [[nodiscard]] QTableView* view() const { return view_; }
     [[nodiscard]] GridModel* model() const { return model_; }
     [[nodiscard]] const GridData& gridData() const { return data_; }
+    // The view follows changed cells and counts within a tenth of a second; this brings it
+    // up to date at once.
+    void updateView();
 
     // Content: as GridData describes it. A load resets the column widths to ones measured on
     // the first rows; hidden columns stay hidden.

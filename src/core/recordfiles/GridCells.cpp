@@ -77,21 +77,7 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     std::uint32_t widest = 0;
     for (const char* line = base; line < end;) {
         const char* eol = static_cast<const char*>(std::memchr(line, '\n', end - line));
-        Row row{static_cast<std::uint32_t>(cells.refs_.size()), 0, 0};
-        if (!headerColumn) {
-            cells.refs_.push_back(0);
-        }
-        for (const char* field = line;;) {
-            const char* stop = fieldEnd(field, eol, separator);
-            const bool empty =
-                stop == field || (stop == eol && stop - field == 1 && *field == '\r');
-            cells.refs_.push_back(empty ? 0 : static_cast<std::uint32_t>(field - base + 1));
-            if (stop == eol) {
-                break;
-            }
-            field = stop + 1;
-        }
-        row.size = row.capacity = static_cast<std::uint32_t>(cells.refs_.size()) - row.begin;
+        const Row row = cells.appendLine(base, line, eol, headerColumn);
         if (row.size > std::uint32_t(kMaxIndex) + 1) {
             return std::nullopt;
         }
@@ -103,6 +89,25 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     stats.filledColumns = static_cast<int>(widest) - 1;
     cells.text_ = std::move(text);
     return cells;
+}
+
+GridCells::Row GridCells::appendLine(const char* base, const char* line, const char* eol,
+                                     bool headerColumn) {
+    const auto begin = static_cast<std::uint32_t>(refs_.size());
+    if (!headerColumn) {
+        refs_.push_back(0);
+    }
+    for (const char* field = line;;) {
+        const char* stop = fieldEnd(field, eol, separator_);
+        const bool empty = stop == field || (stop == eol && stop - field == 1 && *field == '\r');
+        refs_.push_back(empty ? 0 : static_cast<std::uint32_t>(field - base + 1));
+        if (stop == eol) {
+            break;
+        }
+        field = stop + 1;
+    }
+    const auto size = static_cast<std::uint32_t>(refs_.size()) - begin;
+    return {begin, size, size};
 }
 
 QByteArrayView GridCells::bytes(int column, int row) const {

@@ -62,6 +62,8 @@ private:
         std::uint32_t capacity = 0;
     };
 
+    // The fields of one line of the loaded text (base), from line up to its end eol.
+    Row appendLine(const char* base, const char* line, const char* eol, bool headerColumn);
     [[nodiscard]] QByteArrayView resolve(std::uint32_t ref) const;
     std::uint32_t appendEdit(QByteArrayView bytes);
     void release(std::uint32_t ref);

@@ -75,22 +75,6 @@ TEST(GridSave, EmptyHeaderColumnGivesRowNumbersAndHiddenColumnsAreWritten) {
                                        "2,,,,extra\r\n"));
 }
 
-TEST(GridSave, AnEmptyGridWritesItsHeaderRowOnly) {
-    GridData grid;
-    QTemporaryDir dir;
-    const QString out = dir.filePath("e.csv");
-    ASSERT_TRUE(save(grid, out));
-    EXPECT_EQ(readAll(out), QByteArray("\r\n"));
-}
-
-TEST(GridSave, RefusesOtherOptionsAndQualifiers) {
-    GridData grid;
-    QTemporaryDir dir;
-    EXPECT_FALSE(grid.SaveDelimitedText(dir.filePath("a.csv"), "", ",", "\r\n", 0, ""));
-    EXPECT_FALSE(grid.SaveDelimitedText(dir.filePath("a.csv"), "\"", ",", "\r\n", 25, ""));
-    EXPECT_FALSE(QFile::exists(dir.filePath("a.csv")));
-}
-
 TEST(GridSave, FailureLeavesTheOldFileUntouched) {
     QTemporaryDir dir;
     const QString folder = dir.filePath("locked");

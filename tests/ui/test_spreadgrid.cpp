@@ -192,12 +192,10 @@ TEST_F(SpreadGridTest, LoadMeasuresWidthsAndKeepsRowsOneHeight) {
     EXPECT_EQ(rows->sectionSize(0), rows->sectionSize(2));
 }
 
-TEST_F(SpreadGridTest, PresentationAndPrintSettingsAreKept) {
+TEST_F(SpreadGridTest, PresentationFlagsShowRowsAndNumbersApart) {
     grid_.setPresentationFlagA(true);
     grid_.setPresentationFlagB(true);
-    grid_.setPresentationNumberA(250);
     EXPECT_TRUE(grid_.view()->alternatingRowColors());
-    EXPECT_EQ(grid_.PresentationNumberA(), 250);
     grid_.setRowCount(1);
     grid_.SetCellText(1, 1, "12.5");
     grid_.SetCellText(2, 1, "Text");
@@ -207,12 +205,6 @@ TEST_F(SpreadGridTest, PresentationAndPrintSettingsAreKept) {
     };
     EXPECT_TRUE(align(0) & Qt::AlignRight);
     EXPECT_TRUE(align(1) & Qt::AlignLeft);
-    grid_.setPrintTitleText("Data History Printout At: 3/4/2024 1:05:09 PM");
-    grid_.setPrintPageText("/c/rPage #/p");
-    grid_.setPrintRangeMode(1);
-    EXPECT_EQ(grid_.PrintPageText(), "/c/rPage #/p");
-    EXPECT_EQ(grid_.PrintRangeMode(), 1);
-    EXPECT_FALSE(grid_.PrintGrid(0));
 }
 
 TEST_F(SpreadGridTest, ALongCellIsShownCutButKeptWhole) {

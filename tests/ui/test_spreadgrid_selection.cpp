@@ -122,14 +122,3 @@ TEST_F(SpreadGridSelection, WholeRowsReportColumnMinusOne) {
     EXPECT_EQ(block(0), (Block{-1, 4, -1, 4}));
     EXPECT_EQ(activeAndEnd(), (Block{1, 4, 10, 4}));
 }
-
-TEST_F(SpreadGridSelection, AddressingABlockDoesNotMoveTheSelection) {
-    click(2, 2);
-    grid_.setCurrentColumn(5);
-    grid_.setBlockEndColumn(6);
-    grid_.setCurrentRow(-1);
-    grid_.setBlockEndRow(-1);
-    EXPECT_EQ(block(0), (Block{2, 2, 2, 2}));
-    EXPECT_EQ(grid_.BlockEndColumn(), 6);
-    EXPECT_EQ(grid_.CurrentRow(), -1);
-}

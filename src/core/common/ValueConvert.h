@@ -44,7 +44,7 @@ DateParts splitDateSerial(double serial);
 // Years 100 to 9999, as a date serial can hold them.
 bool isDateSerialInRange(double serial);
 
-// The date and time as the QDateTime holds them (its own time spec); the result of
+// The date and time as the QDateTime holds them (in its own time zone); the result of
 // fromDateSerial is local time, invalid when the serial is out of range.
 double toDateSerial(const QDateTime& dateTime);
 QDateTime fromDateSerial(double serial);

@@ -23,6 +23,7 @@ std::optional<double> parseNumber(QStringView text);
 std::optional<double> parseDateTime(QStringView text);
 
 // Date serial arithmetic: whole days since 30 December 1899 plus the fraction of the day.
+// Months and days outside their range carry over (month 13 is January of the next year).
 double dateSerial(int year, int month, int day);
 double timeSerial(int hour, int minute, int second, int msec = 0);
 
@@ -35,9 +36,16 @@ struct DateParts {
     int second = 0;
     int msec = 0;
 };
-// Rounded to the millisecond, so 0.5 is exactly noon.
+// Rounded to the millisecond, so 0.5 is exactly noon. Serials before 30 December 1899 are
+// negative whole days with a positive time fraction (-1.25 is 29 December 1899, 06:00).
+// Outside isDateSerialInRange() the parts are those of day 0.
 DateParts splitDateSerial(double serial);
 
+// Years 100 to 9999, as a date serial can hold them.
+bool isDateSerialInRange(double serial);
+
+// The date and time as the QDateTime holds them (in its own time zone); the result of
+// fromDateSerial is local time, invalid when the serial is out of range.
 double toDateSerial(const QDateTime& dateTime);
 QDateTime fromDateSerial(double serial);
 

@@ -16,9 +16,10 @@ namespace tarvex {
 // as neither comes back unchanged; Empty gives "".
 QString formatValue(const CellValue& value, QStringView pattern);
 
+// A serial outside the years 100 to 9999 comes back as its number text.
 QString formatDateSerial(double serial, QStringView pattern);
 
-// The general date format: "m/d/yyyy h:mm:ss AM/PM".
+// The general date format: "m/d/yyyy h:mm:ss AM/PM", always with both parts.
 QString generalDate(double serial);
 
 } // namespace tarvex

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tarvex {
+
+// The cells of a grid as Windows-1252 bytes, addressed by column and row from 0.
+//
+// A cell costs one 32-bit reference: 0 when empty, otherwise a place either in the loaded text
+// (the field runs to the next separator or line end) or in a buffer of texts written later
+// (a length, then the bytes). A row is a run of references in one array; a row that grows
+// past its room moves to the end of that array. Space left behind by moved rows, shrunk row
+// counts and rewritten cells is reclaimed once it outweighs what is still in use.
+class GridCells {
+public:
+    // The largest column and row index a grid accepts; larger ones are refused.
+    static constexpr int kMaxIndex = (1 << 24) - 1;
+    // The largest loaded text (references keep 31 bits of offset).
+    static constexpr qint64 kMaxText = (qint64(1) << 31) - 2;
+
+    struct LoadStats {
+        int dataRows = 0;      // rows from 1 that the text filled
+        int filledColumns = 0; // highest column index that received a field
+    };
+
+    // Splits text into lines ("\n", or "\r\n") and fields (every separator ends a field, no
+    // quoting). The first line goes to row 0 when headerRow is set, else to row 1; the first
+    // field goes to column 0 when headerColumn is set, else to column 1. A final line end
+    // makes no extra line. Nothing when the text is too large for the grid's limits.
+    static std::optional<GridCells> fromDelimited(QByteArray text, char separator, bool headerRow,
+                                                  bool headerColumn, LoadStats& stats);
+
+    GridCells();
+
+    // Rows held, row 0 included (at least 1).
+    [[nodiscard]] int rowCount() const { return static_cast<int>(rows_.size()); }
+    // The bytes of a cell; empty outside the cells held. Valid until the next change.
+    [[nodiscard]] QByteArrayView bytes(int column, int row) const;
+
+    // Writes a cell (empty bytes empty it), adding rows as needed. Indexes must be checked.
+    void set(int column, int row, QByteArrayView bytes);
+    // Empties the cells of a block, bounds inclusive and clipped to the cells held.
+    void clear(int firstColumn, int firstRow, int lastColumn, int lastRow);
+    // Keeps rows 0 to rows - 1 (rows >= 1); rows added are empty.
+    void resizeRows(int rows);
+    // Drops every cell from this column on.
+    void dropColumnsFrom(int column);
+
+    // Bytes held by the storage, for measurements.
+    [[nodiscard]] std::size_t memoryUsage() const;
+
+private:
+    struct Row {
+        std::uint32_t begin = 0;
+        std::uint32_t size = 0;
+        std::uint32_t capacity = 0;
+    };
+
+    // The fields of one line of the loaded text (base), from line up to its end eol.
+    Row appendLine(const char* base, const char* line, const char* eol, bool headerColumn);
+    [[nodiscard]] QByteArrayView resolve(std::uint32_t ref) const;
+    std::uint32_t appendEdit(QByteArrayView bytes);
+    void release(std::uint32_t ref);
+    void growRow(Row& row, std::uint32_t size);
+    void clearAll();
+    void compactIfWasteful();
+    void compactRefs();
+    void compactEdits();
+
+    std::vector<std::uint32_t> refs_;
+    std::vector<Row> rows_;
+    QByteArray text_;  // the loaded text, always ending with "\n" when not empty
+    QByteArray edits_; // written cells: a 7-bit-group length, then the bytes
+    char separator_ = ',';
+    std::size_t refWaste_ = 0;
+    std::size_t editWaste_ = 0;
+};
+
+} // namespace tarvex

@@ -1,0 +1,177 @@
+#include "recordfiles/GridData.h"
+
+#include "common/ValueConvert.h"
+#include "common/Windows1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <utility>
+
+namespace tarvex {
+namespace {
+
+constexpr qsizetype kWriteChunk = 1 << 20;
+
+bool validIndex(int index) {
+    return index >= 0 && index <= GridData::kMaxIndex;
+}
+
+// The whole file, with room for one more byte so that a missing final line end costs no copy.
+std::optional<QByteArray> readWhole(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const qint64 size = file.size();
+    if (size < 0 || size > GridCells::kMaxText) {
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    bytes.reserve(size + 1);
+    bytes.resize(size);
+    if (file.read(bytes.data(), size) != size) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifier,
+                                 const QString& fieldSeparator, const QString& lineSeparator,
+                                 int option, const QString& /*logFileName*/) {
+    const int separator =
+        fieldSeparator.size() == 1 ? unicodeToWindows1252(fieldSeparator.front().unicode()) : -1;
+    if (!textQualifier.isEmpty() || separator < 0 || separator == '\r' || separator == '\n' ||
+        (lineSeparator != u"\r\n" && lineSeparator != u"\n") || option < 0 || option > 3) {
+        return false;
+    }
+    auto bytes = readWhole(path);
+    if (!bytes) {
+        return false;
+    }
+    GridCells::LoadStats stats;
+    auto cells = GridCells::fromDelimited(std::move(*bytes), static_cast<char>(separator),
+                                          (option & kFirstLineToHeaderRow) != 0,
+                                          (option & kFirstFieldToHeaderColumn) != 0, stats);
+    if (!cells) {
+        return false;
+    }
+    cells_ = std::move(*cells);
+    filledColumns_ = stats.filledColumns;
+    columnCount_ = stats.filledColumns;
+    return true;
+}
+
+bool GridData::SaveDelimitedText(const QString& path, const QString& textQualifier,
+                                 const QString& fieldSeparator, const QString& lineSeparator,
+                                 int option, const QString& /*logFileName*/) const {
+    if (!textQualifier.isEmpty() || option != kSaveShownCells) {
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray separator = toWindows1252(fieldSeparator);
+    const QByteArray lineEnd = toWindows1252(lineSeparator);
+    QByteArray chunk;
+    chunk.reserve(kWriteChunk + 4096);
+    for (int row = 0; row <= RowCount(); ++row) {
+        appendShownRow(chunk, row, separator);
+        chunk += lineEnd;
+        if (chunk.size() >= kWriteChunk) {
+            if (file.write(chunk) != chunk.size()) {
+                return false;
+            }
+            chunk.clear();
+        }
+    }
+    return file.write(chunk) == chunk.size() && file.commit();
+}
+
+void GridData::appendShownRow(QByteArray& out, int row, QByteArrayView separator) const {
+    const QByteArrayView header = cells_.bytes(0, row);
+    if (header.isEmpty() && row > 0) {
+        out += QByteArray::number(row);
+    } else {
+        out += header;
+    }
+    for (int column = 1; column <= columnCount_; ++column) {
+        out += separator;
+        out += cells_.bytes(column, row);
+    }
+}
+
+bool GridData::GetCellValue(int column, int row, CellValue& value) const {
+    if (column < 0 || row < 0 || column > columnCount_ || row > RowCount()) {
+        value = {};
+        return false;
+    }
+    value = valueFromText(CellText(column, row));
+    return true;
+}
+
+bool GridData::SetCellText(int column, int row, const QString& text) {
+    if (!validIndex(column) || !validIndex(row)) {
+        return false;
+    }
+    cells_.set(column, row, toWindows1252(text));
+    columnCount_ = std::max(columnCount_, column);
+    return true;
+}
+
+QByteArrayView GridData::CellBytes(int column, int row) const {
+    return column <= columnCount_ ? cells_.bytes(column, row) : QByteArrayView();
+}
+
+QString GridData::CellText(int column, int row) const {
+    return fromWindows1252(CellBytes(column, row));
+}
+
+QString GridData::ShownText(int column, int row) const {
+    const QByteArrayView bytes = CellBytes(column, row);
+    if (column == 0 && row > 0 && row <= RowCount() && bytes.isEmpty()) {
+        return QString::number(row);
+    }
+    return fromWindows1252(bytes);
+}
+
+void GridData::ClearBlock(int firstColumn, int firstRow, int lastColumn, int lastRow,
+                          bool /*clearFormats*/) {
+    if (firstColumn == -1 || lastColumn == -1) {
+        firstColumn = 0;
+        lastColumn = columnCount_;
+    }
+    if (firstRow == -1 || lastRow == -1) {
+        firstRow = 0;
+        lastRow = RowCount();
+    }
+    if (firstColumn > lastColumn) {
+        std::swap(firstColumn, lastColumn);
+    }
+    if (firstRow > lastRow) {
+        std::swap(firstRow, lastRow);
+    }
+    cells_.clear(firstColumn, firstRow, lastColumn, lastRow);
+}
+
+void GridData::setRowCount(int rows) {
+    if (rows >= 0 && rows <= kMaxIndex) {
+        cells_.resizeRows(rows + 1);
+    }
+}
+
+void GridData::setColumnCount(int columns) {
+    if (columns < 0 || columns > kMaxIndex) {
+        return;
+    }
+    if (columns < columnCount_) {
+        cells_.dropColumnsFrom(columns + 1);
+    }
+    columnCount_ = columns;
+}
+
+} // namespace tarvex

@@ -1,0 +1,167 @@
+#include "recordfiles/GridModel.h"
+
+#include "common/ValueConvert.h"
+#include "recordfiles/GridData.h"
+
+#include <algorithm>
+
+namespace tarvex {
+
+GridModel::GridModel(const GridData& data, QObject* parent)
+    : QAbstractTableModel(parent), data_(data), rows_(data.RowCount()),
+      columns_(data.ColumnCount()) {
+    flushTimer_.setSingleShot(true);
+    connect(&flushTimer_, &QTimer::timeout, this, &GridModel::flushChanges);
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
+
+QString GridModel::shown(int column, int row) const {
+    QString text = data_.ShownText(column, row);
+    if (text.size() > kMaxShownChars) {
+        text.truncate(kMaxShownChars);
+    }
+    return text;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return shown(index.column() + 1, index.row() + 1);
+    }
+    if (role == Qt::TextAlignmentRole && rightAlignNumbers_) {
+        const QByteArrayView bytes = data_.CellBytes(index.column() + 1, index.row() + 1);
+        const bool number = bytes.size() < 64 && parseNumber(QString::fromLatin1(bytes));
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || section < 0) {
+        return {};
+    }
+    return orientation == Qt::Horizontal ? shown(section + 1, 0) : shown(0, section + 1);
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void GridModel::reload() {
+    flushTimer_.stop();
+    countsPending_ = false;
+    beginResetModel();
+    rows_ = data_.RowCount();
+    columns_ = data_.ColumnCount();
+    dirtyLeft_ = 1;
+    dirtyRight_ = 0;
+    endResetModel();
+    sinceFlush_.start();
+    emit cornerChanged();
+}
+
+void GridModel::countsChanged() {
+    countsPending_ = true;
+    scheduleFlush();
+}
+
+void GridModel::scheduleFlush() {
+    if (flushTimer_.isActive()) {
+        return;
+    }
+    const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : kFlushIntervalMs;
+    flushTimer_.start(static_cast<int>(std::max<qint64>(0, kFlushIntervalMs - since)));
+}
+
+void GridModel::syncCounts() {
+    const int rows = data_.RowCount();
+    const int columns = data_.ColumnCount();
+    if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows({}, rows, rows_ - 1);
+        rows_ = rows;
+        endRemoveRows();
+    }
+    if (columns > columns_) {
+        beginInsertColumns({}, columns_, columns - 1);
+        columns_ = columns;
+        endInsertColumns();
+    } else if (columns < columns_) {
+        beginRemoveColumns({}, columns, columns_ - 1);
+        columns_ = columns;
+        endRemoveColumns();
+    }
+}
+
+void GridModel::cellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow) {
+    if (dirtyLeft_ > dirtyRight_) {
+        dirtyLeft_ = firstColumn;
+        dirtyTop_ = firstRow;
+        dirtyRight_ = lastColumn;
+        dirtyBottom_ = lastRow;
+    } else {
+        dirtyLeft_ = std::min(dirtyLeft_, firstColumn);
+        dirtyTop_ = std::min(dirtyTop_, firstRow);
+        dirtyRight_ = std::max(dirtyRight_, lastColumn);
+        dirtyBottom_ = std::max(dirtyBottom_, lastRow);
+    }
+    scheduleFlush();
+}
+
+void GridModel::flushChanges() {
+    flushTimer_.stop();
+    sinceFlush_.start();
+    if (countsPending_) {
+        countsPending_ = false;
+        syncCounts();
+    }
+    announceCells();
+}
+
+void GridModel::announceCells() {
+    if (dirtyLeft_ > dirtyRight_) {
+        return;
+    }
+    const int left = std::max(dirtyLeft_, 0);
+    const int top = std::max(dirtyTop_, 0);
+    const int right = std::min(dirtyRight_, columns_);
+    const int bottom = std::min(dirtyBottom_, rows_);
+    dirtyLeft_ = 1;
+    dirtyRight_ = 0;
+    if (top == 0 && right >= std::max(left, 1)) {
+        emit headerDataChanged(Qt::Horizontal, std::max(left, 1) - 1, right - 1);
+    }
+    if (left == 0 && bottom >= std::max(top, 1)) {
+        emit headerDataChanged(Qt::Vertical, std::max(top, 1) - 1, bottom - 1);
+    }
+    if (left == 0 && top == 0) {
+        emit cornerChanged();
+    }
+    if (right >= std::max(left, 1) && bottom >= std::max(top, 1)) {
+        emit dataChanged(index(std::max(top, 1) - 1, std::max(left, 1) - 1),
+                         index(bottom - 1, right - 1), {Qt::DisplayRole});
+    }
+}
+
+void GridModel::setRightAlignNumbers(bool on) {
+    if (on != rightAlignNumbers_) {
+        rightAlignNumbers_ = on;
+        if (rows_ > 0 && columns_ > 0) {
+            emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::TextAlignmentRole});
+        }
+    }
+}
+
+} // namespace tarvex

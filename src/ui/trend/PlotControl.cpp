@@ -114,7 +114,7 @@ void PlotControl::SaveJpeg(const QString& fileName, int quality, bool screenSize
 
 void PlotControl::PrintPlot() {
     prepareToDraw();
-    printOnDefaultPrinter(*plot_, pictureSize(true), QStringLiteral("Historical Trend"));
+    printOnDefaultPrinter(*plot_, pictureSize(true).width(), QStringLiteral("Historical Trend"));
     // Printing lays the plot out for the page; lay it out for the screen again.
     requestReplot();
 }

@@ -55,8 +55,8 @@ public:
     // size on screen (at least 640 x 480); otherwise 1280 x 720. Raises error 76 when the folder
     // does not exist and another file error when the file cannot be written.
     void SaveJpeg(const QString& fileName, int quality, bool screenSize);
-    // Prints the plot, scaled to fit a landscape page, on the default printer. Raises the device
-    // error when there is no printer or the job fails.
+    // Prints the plot on a landscape page of the default printer, filling the page. Raises the
+    // device error when there is no printer or the job fails.
     void PrintPlot();
 
     // The plot drawn into an image of the given size.

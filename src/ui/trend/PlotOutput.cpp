@@ -48,12 +48,13 @@ void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
     }
 }
 
-void printOnDefaultPrinter(QCustomPlot& plot, QSize size, const QString& jobName) {
+void printOnDefaultPrinter(QCustomPlot& plot, int width, const QString& jobName) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         throw TvError(ErrDeviceIo);
     }
-    QPrinter printer(info, QPrinter::HighResolution);
+    // Screen resolution, so that fonts keep their size relative to the drawing when scaled.
+    QPrinter printer(info, QPrinter::ScreenResolution);
     printer.setDocName(jobName);
     printer.setPageOrientation(QPageLayout::Landscape);
     QCPPainter painter;
@@ -62,10 +63,12 @@ void printOnDefaultPrinter(QCustomPlot& plot, QSize size, const QString& jobName
     }
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
+    // Lay the plot out with the page's proportions, then scale it to fill the page.
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double scale = std::min(page.width() / size.width(), page.height() / size.height());
+    const int height = static_cast<int>(width * page.height() / page.width());
+    const double scale = page.width() / width;
     painter.scale(scale, scale);
-    plot.toPainter(&painter, size.width(), size.height());
+    plot.toPainter(&painter, width, height);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         throw TvError(ErrDeviceIo);
     }

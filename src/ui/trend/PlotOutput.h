@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSize>
 #include <QString>
 
 class QCustomPlot;
@@ -13,8 +12,9 @@ namespace tarvex {
 // and the matching file error when writing or replacing fails.
 void writeJpegFile(const QImage& image, const QString& fileName, int quality);
 
-// Prints the plot as drawn at `size`, scaled to fit a landscape page of the default printer.
-// Raises the device error when there is no default printer or the job fails.
-void printOnDefaultPrinter(QCustomPlot& plot, QSize size, const QString& jobName);
+// Prints the plot on a landscape page of the default printer, laid out `width` units wide with
+// the page's proportions and scaled to fill the page. Raises the device error when there is no
+// default printer or the job fails.
+void printOnDefaultPrinter(QCustomPlot& plot, int width, const QString& jobName);
 
 } // namespace tarvex

@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tarvex {
 
 namespace {
@@ -19,6 +21,20 @@ namespace {
 constexpr int kReplotDelayMs = 40;
 const QSize kMinimumScreenPicture(640, 480);
 const QSize kFixedPicture(1280, 720);
+// Above this many visible points per pixel column a trace is a solid band, where smoothing its
+// edges shows nothing but costs most of the frame.
+constexpr double kAntialiasedPointsPerPixel = 2.0;
+
+void antialiasSparseTraces(QCustomPlot& plot) {
+    const QCPRange range = plot.xAxis->range();
+    const double pixels = std::max(plot.axisRect()->width(), plot.width());
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        QCPGraph* graph = plot.graph(i);
+        const auto data = graph->data();
+        const auto visible = data->findEnd(range.upper) - data->findBegin(range.lower);
+        graph->setAntialiased(static_cast<double>(visible) <= kAntialiasedPointsPerPixel * pixels);
+    }
+}
 
 } // namespace
 
@@ -51,6 +67,9 @@ PlotControl::~PlotControl() = default;
 
 void PlotControl::setUpLook() {
     plot_->setLocale(QLocale::c());
+    // Thick antialiased lines through the stroker cost seconds on a dense trend; one polyline
+    // call per trace is many times faster.
+    plot_->setPlottingHint(QCP::phFastPolylines, true);
     plot_->plotLayout()->insertRow(0);
     plot_->plotLayout()->addElement(0, 0, title_);
     plot_->legend->setVisible(false);
@@ -147,6 +166,7 @@ void PlotControl::requestReplot() {
 void PlotControl::prepareToDraw() {
     xAxis_->applyRange();
     yAxis_->applyRange();
+    antialiasSparseTraces(*plot_);
     cursor_->refresh();
 }
 

@@ -42,7 +42,7 @@ protected:
     }
 
     static double at(double seconds) { return kStart + seconds * kSecond; }
-    int pixelAt(double seconds) const {
+    [[nodiscard]] int pixelAt(double seconds) const {
         return static_cast<int>(plot.customPlot()->xAxis->coordToPixel(at(seconds)));
     }
     void mouse(QEvent::Type type, int x, Qt::MouseButtons buttons) {

@@ -70,7 +70,7 @@ QString awaitNewFile(const QDir& dir, const QStringList& before) {
     while (waited.elapsed() < 60000) {
         for (const QString& name : dir.entryList({"*.pdf"}, QDir::Files)) {
             if (!before.contains(name)) {
-                const QString path = dir.filePath(name);
+                QString path = dir.filePath(name);
                 qint64 size = -1;
                 while (QFileInfo(path).size() != size) {
                     size = QFileInfo(path).size();

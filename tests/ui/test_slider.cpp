@@ -33,8 +33,7 @@ QRect handleRect(const QSlider& slider) {
 }
 
 void mouse(QSlider& slider, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, pos, slider.mapToGlobal(pos), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, pos, slider.mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(&slider, &event);
 }
 

@@ -13,21 +13,21 @@ class AxisScale {
 public:
     AxisScale(double min, double span) : min_(min), span_(span) {}
 
-    double Min() const;
-    double Span() const;
-    double Max() const { return Min() + Span(); }
+    [[nodiscard]] double Min() const;
+    [[nodiscard]] double Span() const;
+    [[nodiscard]] double Max() const { return Min() + Span(); }
 
     // Non-finite values raise the invalid argument error.
     void setMin(double min);
     void setSpan(double span);
 
     void followData() { following_ = true; }
-    bool followsData() const { return following_; }
+    [[nodiscard]] bool followsData() const { return following_; }
 
     // NaN is ignored, so a gap does not stretch the range.
     void includeData(double value);
     void clearData();
-    bool hasData() const { return dataMin_ <= dataMax_; }
+    [[nodiscard]] bool hasData() const { return dataMin_ <= dataMax_; }
 
 private:
     void freeze();

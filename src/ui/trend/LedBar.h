@@ -12,17 +12,17 @@ class LedBar : public QWidget {
 public:
     explicit LedBar(QWidget* parent = nullptr);
 
-    int Position() const { return position_; }
+    [[nodiscard]] int Position() const { return position_; }
     // Kept within 0 to PositionMax.
     void setPosition(int position);
-    int PositionMax() const { return max_; }
+    [[nodiscard]] int PositionMax() const { return max_; }
     // At least 1; the position is kept within the new range.
     void setPositionMax(int max);
 
-    int segmentCount() const;
-    int litSegments() const;
+    [[nodiscard]] int segmentCount() const;
+    [[nodiscard]] int litSegments() const;
 
-    QSize sizeHint() const override;
+    [[nodiscard]] QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -36,34 +36,34 @@ public:
     PlotAxis(const PlotAxis&) = delete;
     PlotAxis& operator=(const PlotAxis&) = delete;
 
-    double Min() const { return scale_.Min(); }
+    [[nodiscard]] double Min() const { return scale_.Min(); }
     void setMin(double min);
-    double Span() const { return scale_.Span(); }
+    [[nodiscard]] double Span() const { return scale_.Span(); }
     void setSpan(double span);
-    double Max() const { return scale_.Max(); }
+    [[nodiscard]] double Max() const { return scale_.Max(); }
 
-    int MinorCount() const;
+    [[nodiscard]] int MinorCount() const;
     void setMinorCount(int count);
-    QString DateTimeFormat() const;
+    [[nodiscard]] QString DateTimeFormat() const;
     void setDateTimeFormat(const QString& pattern);
 
-    QColor ScaleColor() const { return scaleColor_; }
+    [[nodiscard]] QColor ScaleColor() const { return scaleColor_; }
     void setScaleColor(const QColor& color);
-    QColor SecondScaleColor() const { return secondScaleColor_; }
+    [[nodiscard]] QColor SecondScaleColor() const { return secondScaleColor_; }
     void setSecondScaleColor(const QColor& color);
 
     void setBuildStart(bool start);
-    bool followsData() const { return scale_.followsData(); }
-    int AxisMode() const { return axisMode_; }
+    [[nodiscard]] bool followsData() const { return scale_.followsData(); }
+    [[nodiscard]] int AxisMode() const { return axisMode_; }
     void setAxisMode(int mode);
-    int LabelsStyle() const { return labelsStyle_; }
+    [[nodiscard]] int LabelsStyle() const { return labelsStyle_; }
     void setLabelsStyle(int style);
 
     // Used by the plot: the data the time axis follows, and the range to draw.
     void includeData(double value) { scale_.includeData(value); }
     void clearData() { scale_.clearData(); }
     void applyRange();
-    QCPAxis* axis() const { return axis_; }
+    [[nodiscard]] QCPAxis* axis() const { return axis_; }
 
 private:
     void applyColors();

@@ -17,11 +17,11 @@ class PlotChannel {
 public:
     PlotChannel(QCPGraph* graph, PlotAxis& timeAxis, std::function<void()> changed);
 
-    QString TitleText() const;
+    [[nodiscard]] QString TitleText() const;
     void setTitleText(const QString& title);
-    QColor Color() const;
+    [[nodiscard]] QColor Color() const;
     void setColor(const QColor& color);
-    int TraceLineWidth() const;
+    [[nodiscard]] int TraceLineWidth() const;
     void setTraceLineWidth(int width);
 
     // Both return the number of points the channel held before the call. A non-finite x raises
@@ -29,8 +29,8 @@ public:
     int AddXY(double x, double y);
     int AddEmpty(double x);
 
-    int PointCount() const;
-    QCPGraph* graph() const { return graph_; }
+    [[nodiscard]] int PointCount() const;
+    [[nodiscard]] QCPGraph* graph() const { return graph_; }
 
 private:
     int addPoint(double x, double y);

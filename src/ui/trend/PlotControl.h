@@ -35,16 +35,16 @@ public:
     void ClearPlot();
     // Appends a channel with a colour no earlier channel has; returns its index.
     int AddChannel();
-    int ChannelCount() const { return static_cast<int>(channels_.size()); }
+    [[nodiscard]] int ChannelCount() const { return static_cast<int>(channels_.size()); }
     // Raises the subscript error for an index out of range.
     PlotChannel& Channel(int index);
 
     PlotAxis& XAxis() { return *xAxis_; }
     PlotAxis& YAxis() { return *yAxis_; }
 
-    QString TitleText() const;
+    [[nodiscard]] QString TitleText() const;
     void setTitleText(const QString& title);
-    QColor BackGroundColor() const { return backGroundColor_; }
+    [[nodiscard]] QColor BackGroundColor() const { return backGroundColor_; }
     void setBackGroundColor(const QColor& color);
 
     // There is one cursor, index 0; other indices raise the subscript error.
@@ -63,7 +63,7 @@ public:
     QImage renderImage(QSize size);
     // Draws now, whether or not a redraw is due.
     void replotNow();
-    QCustomPlot* customPlot() const { return plot_; }
+    [[nodiscard]] QCustomPlot* customPlot() const { return plot_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -72,7 +72,7 @@ private:
     void setUpLook();
     void requestReplot();
     void prepareToDraw();
-    QSize pictureSize(bool screenSize) const;
+    [[nodiscard]] QSize pictureSize(bool screenSize) const;
 
     QCustomPlot* plot_;
     QCPTextElement* title_;

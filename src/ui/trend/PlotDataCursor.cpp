@@ -25,9 +25,8 @@ std::optional<double> nearestValue(const QCPGraphDataContainer& data, double x) 
         return std::nullopt;
     }
     auto it = data.findBegin(x, false);
-    if (it == data.constEnd()) {
-        --it;
-    } else if (it != data.constBegin() && x - (it - 1)->key < it->key - x) {
+    const bool pastEnd = it == data.constEnd();
+    if (pastEnd || (it != data.constBegin() && x - (it - 1)->key < it->key - x)) {
         --it;
     }
     return it->value;

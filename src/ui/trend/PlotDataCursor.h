@@ -23,15 +23,15 @@ class PlotDataCursor : public QObject {
 public:
     PlotDataCursor(QCustomPlot* plot, const PlotAxis& timeAxis);
 
-    bool Visible() const { return visible_; }
+    [[nodiscard]] bool Visible() const { return visible_; }
     void setVisible(bool visible);
 
-    double position() const { return position_; }
+    [[nodiscard]] double position() const { return position_; }
     // Kept within the visible time range.
     void setPosition(double x);
 
     // The text of the read-out box.
-    QString readout() const;
+    [[nodiscard]] QString readout() const;
 
     // Brings line and box up to date before the plot draws.
     void refresh();
@@ -42,7 +42,7 @@ protected:
 private:
     bool mousePress(const QMouseEvent& event);
     bool keyPress(const QKeyEvent& event);
-    double stepTarget(int direction) const;
+    [[nodiscard]] double stepTarget(int direction) const;
     void redraw();
 
     QCustomPlot* plot_;

@@ -13,11 +13,11 @@ class PlotTicker : public QCPAxisTicker {
 public:
     PlotTicker(bool dateLabels, int minorCount, QString pattern);
 
-    bool dateLabels() const { return dateLabels_; }
+    [[nodiscard]] bool dateLabels() const { return dateLabels_; }
     void setDateLabels(bool on) { dateLabels_ = on; }
-    int minorCount() const { return minorCount_; }
+    [[nodiscard]] int minorCount() const { return minorCount_; }
     void setMinorCount(int count) { minorCount_ = count; }
-    const QString& pattern() const { return pattern_; }
+    [[nodiscard]] const QString& pattern() const { return pattern_; }
     void setPattern(const QString& pattern) { pattern_ = pattern; }
 
     // The labels the axis would show over `range`.

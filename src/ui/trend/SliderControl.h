@@ -14,15 +14,15 @@ class SliderControl : public QWidget {
 public:
     explicit SliderControl(Qt::Orientation orientation, QWidget* parent = nullptr);
 
-    double Position() const { return position_; }
+    [[nodiscard]] double Position() const { return position_; }
     // Kept within PositionMin to PositionMax.
     void setPosition(double position);
-    double PositionMin() const { return min_; }
+    [[nodiscard]] double PositionMin() const { return min_; }
     void setPositionMin(double min);
-    double PositionMax() const { return max_; }
+    [[nodiscard]] double PositionMax() const { return max_; }
     void setPositionMax(double max);
 
-    QSlider* slider() const { return slider_; }
+    [[nodiscard]] QSlider* slider() const { return slider_; }
 
 signals:
     // After every change of Position, by the user or by code.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
+#include <QFontMetrics>
 #include <QSet>
 
 #include <cmath>
@@ -184,6 +185,7 @@ TEST(PlotControl, EmptyOrReversedSpansReadBackAsPutAndStillDraw) {
 TEST(PlotControl, AxisSettingsReachTheDrawing) {
     PlotControl plot;
     plot.resize(800, 600);
+    plot.show();
     PlotAxis& x = plot.XAxis();
     x.setMin(kStart);
     x.setSpan(2.0 / 24.0);
@@ -200,10 +202,16 @@ TEST(PlotControl, AxisSettingsReachTheDrawing) {
     const QVector<double> ticks = axis->tickVector();
     const QVector<QString> labels = axis->tickVectorLabels();
     ASSERT_GE(ticks.size(), 3);
+    const QFontMetrics metrics(axis->tickLabelFont());
+    const double spacing = axis->coordToPixel(ticks[1]) - axis->coordToPixel(ticks[0]);
     for (int i = 0; i < ticks.size(); ++i) {
         EXPECT_EQ(labels[i], formatDateSerial(ticks[i], u"hh:nn:ss"));
+        EXPECT_LT(metrics.horizontalAdvance(labels[i]), spacing) << "labels do not touch";
     }
-    EXPECT_NEAR(ticks[1] - ticks[0], 0.5 / 24.0, 1e-9) << "half-hour ticks over two hours";
+    const double stepSeconds = (ticks[1] - ticks[0]) * 86400.0;
+    EXPECT_TRUE(QList<double>({300, 600, 900, 1800, 3600}).contains(std::round(stepSeconds)))
+        << stepSeconds;
+    EXPECT_NEAR(stepSeconds, std::round(stepSeconds), 1e-3) << "ticks on whole minutes";
 
     auto ticker = axis->ticker();
     QVector<double> major;

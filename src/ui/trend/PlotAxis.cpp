@@ -1,8 +1,11 @@
 #include "trend/PlotAxis.h"
 
+#include "common/ValueFormat.h"
 #include "trend/PlotTicker.h"
 
 #include <qcustomplot.h>
+
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +20,8 @@ constexpr double kValueSpan = 100.0;
 constexpr int kTimeMinorCount = 3;
 constexpr int kValueMinorCount = 4;
 const char* const kTimePattern = "m/d/yy h:nn:ss am/pm";
+constexpr int kLabelGap = 24;
+constexpr int kMaxTicks = 10;
 
 // The range to draw for a Min and Span; QCustomPlot cannot draw an empty range.
 QCPRange drawnRange(double min, double span, double fallbackSpan) {
@@ -119,6 +124,16 @@ void PlotAxis::setLabelsStyle(int style) {
 void PlotAxis::applyRange() {
     const double fallback = kind_ == Time ? kTimeSpan : kValueSpan;
     axis_->setRange(drawnRange(scale_.Min(), scale_.Span(), fallback));
+}
+
+void PlotAxis::fitTickCount(int pixels) {
+    if (!ticker_->dateLabels()) {
+        return;
+    }
+    const QFontMetrics metrics(axis_->tickLabelFont());
+    const int label =
+        metrics.horizontalAdvance(formatDateSerial(Min(), DateTimeFormat())) + kLabelGap;
+    ticker_->setTickCount(std::clamp(pixels / std::max(1, label), 1, kMaxTicks));
 }
 
 } // namespace tarvex

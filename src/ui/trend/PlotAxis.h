@@ -63,6 +63,8 @@ public:
     void includeData(double value) { scale_.includeData(value); }
     void clearData() { scale_.clearData(); }
     void applyRange();
+    // With date labels, as many ticks as fit along `pixels` without their labels touching.
+    void fitTickCount(int pixels);
     [[nodiscard]] QCPAxis* axis() const { return axis_; }
 
 private:

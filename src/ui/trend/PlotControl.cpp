@@ -9,7 +9,7 @@
 #include <qcustomplot.h>
 
 #include <QDateTime>
-#include <QVBoxLayout>
+#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -25,9 +25,11 @@ const QSize kFixedPicture(1280, 720);
 // edges shows nothing but costs most of the frame.
 constexpr double kAntialiasedPointsPerPixel = 2.0;
 
-void antialiasSparseTraces(QCustomPlot& plot) {
+// Roughly what the value axis and the margins take from the width of the plot.
+constexpr int kAxisMargin = 90;
+
+void antialiasSparseTraces(QCustomPlot& plot, int pixels) {
     const QCPRange range = plot.xAxis->range();
-    const double pixels = std::max(plot.axisRect()->width(), plot.width());
     for (int i = 0; i < plot.graphCount(); ++i) {
         QCPGraph* graph = plot.graph(i);
         const auto data = graph->data();
@@ -42,9 +44,6 @@ PlotControl::PlotControl(QWidget* parent)
     : QWidget(parent), plot_(new QCustomPlot(this)),
       title_(new QCPTextElement(plot_, QStringLiteral("No Data File Loaded"),
                                 QFont(font().family(), 11, QFont::Bold))) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(plot_);
     plot_->setFocusPolicy(Qt::StrongFocus);
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(plot_);
@@ -60,7 +59,7 @@ PlotControl::PlotControl(QWidget* parent)
     replotTimer_.setInterval(kReplotDelayMs);
     connect(&replotTimer_, &QTimer::timeout, plot_,
             [this] { plot_->replot(QCustomPlot::rpQueuedRefresh); });
-    connect(plot_, &QCustomPlot::beforeReplot, this, [this] { prepareToDraw(); });
+    connect(plot_, &QCustomPlot::beforeReplot, this, [this] { prepareToDraw(plot_->width()); });
 }
 
 PlotControl::~PlotControl() = default;
@@ -132,14 +131,15 @@ void PlotControl::SaveJpeg(const QString& fileName, int quality, bool screenSize
 }
 
 void PlotControl::PrintPlot() {
-    prepareToDraw();
-    printOnDefaultPrinter(*plot_, pictureSize(true).width(), QStringLiteral("Historical Trend"));
+    const int width = pictureSize(true).width();
+    prepareToDraw(width);
+    printOnDefaultPrinter(*plot_, width, QStringLiteral("Historical Trend"));
     // Printing lays the plot out for the page; lay it out for the screen again.
     requestReplot();
 }
 
 QImage PlotControl::renderImage(QSize size) {
-    prepareToDraw();
+    prepareToDraw(size.width());
     QImage image = plot_->toPixmap(size.width(), size.height()).toImage();
     requestReplot();
     return image;
@@ -157,16 +157,28 @@ void PlotControl::showEvent(QShowEvent* event) {
     plot_->replot(QCustomPlot::rpQueuedRefresh);
 }
 
+// Sized here rather than by a layout, so that a hidden plot draws at its own size too.
+void PlotControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    plot_->setGeometry(rect());
+}
+
+QSize PlotControl::sizeHint() const {
+    return {640, 400};
+}
+
 void PlotControl::requestReplot() {
     if (isVisible() && !replotTimer_.isActive()) {
         replotTimer_.start();
     }
 }
 
-void PlotControl::prepareToDraw() {
+void PlotControl::prepareToDraw(int width) {
+    const int axisPixels = std::max(1, width - kAxisMargin);
     xAxis_->applyRange();
+    xAxis_->fitTickCount(axisPixels);
     yAxis_->applyRange();
-    antialiasSparseTraces(*plot_);
+    antialiasSparseTraces(*plot_, axisPixels);
     cursor_->refresh();
 }
 

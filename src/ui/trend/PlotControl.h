@@ -64,14 +64,17 @@ public:
     // Draws now, whether or not a redraw is due.
     void replotNow();
     [[nodiscard]] QCustomPlot* customPlot() const { return plot_; }
+    [[nodiscard]] QSize sizeHint() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void setUpLook();
     void requestReplot();
-    void prepareToDraw();
+    // Brings axes, traces and cursor up to date for a picture `width` pixels wide.
+    void prepareToDraw(int width);
     [[nodiscard]] QSize pictureSize(bool screenSize) const;
 
     QCustomPlot* plot_;

@@ -52,7 +52,7 @@ TEST(OleColor, ConvertsBetweenBgrNumbersAndColours) {
     EXPECT_EQ(fromOleColor(0xFF0000), QColor(0, 0, 255));
     EXPECT_EQ(fromOleColor(static_cast<std::int32_t>(0x80123456)), QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(toOleColor(QColor(1, 2, 3)), 0x030201);
-    EXPECT_EQ(toOleColor(QColor::fromHsv(0, 255, 255)), 0x0000FF) << "any colour spec";
+    EXPECT_EQ(toOleColor(QColor::fromHsv(0, 255, 255)), 0x0000FF) << "an HSV colour";
 }
 
 TEST(TraceColors, AreAllDifferentAndStandOutFromTheBackground) {

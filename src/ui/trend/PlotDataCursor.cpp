@@ -1,0 +1,193 @@
+#include "trend/PlotDataCursor.h"
+
+#include "common/ValueFormat.h"
+#include "trend/PlotAxis.h"
+
+#include <qcustomplot.h>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace tarvex {
+
+namespace {
+
+const QString kLayerName = QStringLiteral("cursor");
+constexpr double kBoxTop = 0.02;
+
+// The value of the point nearest in time to x; NaN at a gap, nothing for an empty channel.
+std::optional<double> nearestValue(const QCPGraphDataContainer& data, double x) {
+    if (data.isEmpty()) {
+        return std::nullopt;
+    }
+    auto it = data.findBegin(x, false);
+    const bool pastEnd = it == data.constEnd();
+    if (pastEnd || (it != data.constBegin() && x - (it - 1)->key < it->key - x)) {
+        --it;
+    }
+    return it->value;
+}
+
+QString valueText(std::optional<double> value) {
+    if (!value || std::isnan(*value)) {
+        return QStringLiteral("no value");
+    }
+    return QString::number(*value, 'g', 7);
+}
+
+} // namespace
+
+PlotDataCursor::PlotDataCursor(QCustomPlot* plot, const PlotAxis& timeAxis)
+    : QObject(plot), plot_(plot), timeAxis_(timeAxis) {
+    plot_->addLayer(kLayerName, plot_->layer(QStringLiteral("main")), QCustomPlot::limAbove);
+    layer_ = plot_->layer(kLayerName);
+    // Its own buffer, so moving the cursor redraws only the cursor.
+    layer_->setMode(QCPLayer::lmBuffered);
+
+    line_ = new QCPItemStraightLine(plot_);
+    line_->setLayer(layer_);
+    line_->point1->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    line_->point2->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    line_->setPen(QPen(Qt::black, 1));
+
+    box_ = new QCPItemText(plot_);
+    box_->setLayer(layer_);
+    box_->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    box_->setTextAlignment(Qt::AlignLeft);
+    box_->setPadding(QMargins(5, 3, 5, 3));
+    box_->setBrush(QColor(255, 255, 235, 230));
+    box_->setPen(QPen(Qt::black));
+
+    plot_->installEventFilter(this);
+    refresh();
+}
+
+void PlotDataCursor::setVisible(bool visible) {
+    if (visible == visible_) {
+        return;
+    }
+    visible_ = visible;
+    dragging_ = false;
+    if (visible) {
+        position_ = timeAxis_.Min() + timeAxis_.Span() / 2.0;
+    }
+    redraw();
+}
+
+void PlotDataCursor::setPosition(double x) {
+    if (std::isnan(x)) {
+        return;
+    }
+    const double low = std::min(timeAxis_.Min(), timeAxis_.Max());
+    const double high = std::max(timeAxis_.Min(), timeAxis_.Max());
+    position_ = std::clamp(x, low, high);
+    redraw();
+}
+
+QString PlotDataCursor::readout() const {
+    QStringList lines{formatDateSerial(position_, timeAxis_.DateTimeFormat())};
+    for (int i = 0; i < plot_->graphCount(); ++i) {
+        const QCPGraph* graph = plot_->graph(i);
+        lines << QStringLiteral("%1: %2").arg(graph->name(),
+                                              valueText(nearestValue(*graph->data(), position_)));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void PlotDataCursor::refresh() {
+    line_->setVisible(visible_);
+    box_->setVisible(visible_);
+    if (!visible_) {
+        return;
+    }
+    line_->point1->setCoords(position_, 0.0);
+    line_->point2->setCoords(position_, 1.0);
+    // Keep the box inside the plot: right of the line in the left half, left of it otherwise.
+    const bool leftHalf = position_ < timeAxis_.Min() + timeAxis_.Span() / 2.0;
+    box_->setPositionAlignment(Qt::AlignTop | (leftHalf ? Qt::AlignLeft : Qt::AlignRight));
+    box_->position->setCoords(position_, kBoxTop);
+    box_->setText(readout());
+}
+
+void PlotDataCursor::redraw() {
+    refresh();
+    if (plot_->isVisible()) {
+        layer_->replot();
+    }
+}
+
+bool PlotDataCursor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != plot_ || !visible_) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        return mousePress(static_cast<const QMouseEvent&>(*event));
+    case QEvent::MouseMove:
+        if (dragging_) {
+            const auto& move = static_cast<const QMouseEvent&>(*event);
+            setPosition(timeAxis_.axis()->pixelToCoord(move.position().x()));
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (dragging_) {
+            dragging_ = false;
+            plot_->unsetCursor();
+            return true;
+        }
+        return false;
+    case QEvent::KeyPress:
+        return keyPress(static_cast<const QKeyEvent&>(*event));
+    default:
+        return false;
+    }
+}
+
+bool PlotDataCursor::mousePress(const QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton ||
+        !plot_->axisRect()->rect().contains(event.position().toPoint())) {
+        return false;
+    }
+    dragging_ = true;
+    plot_->setCursor(Qt::SizeHorCursor);
+    setPosition(timeAxis_.axis()->pixelToCoord(event.position().x()));
+    return true;
+}
+
+bool PlotDataCursor::keyPress(const QKeyEvent& event) {
+    if (event.key() != Qt::Key_Left && event.key() != Qt::Key_Right) {
+        return false;
+    }
+    setPosition(stepTarget(event.key() == Qt::Key_Right ? 1 : -1));
+    return true;
+}
+
+// One pixel on, then on to the next point of the first channel that has points.
+double PlotDataCursor::stepTarget(int direction) const {
+    const QCPAxis* axis = timeAxis_.axis();
+    double pixel = std::abs(axis->pixelToCoord(1.0) - axis->pixelToCoord(0.0));
+    if (!std::isfinite(pixel) || pixel <= 0.0) {
+        pixel = std::abs(timeAxis_.Span()) / 100.0;
+    }
+    const double target = position_ + direction * pixel;
+    for (int i = 0; i < plot_->graphCount(); ++i) {
+        const auto data = plot_->graph(i)->data();
+        if (data->isEmpty()) {
+            continue;
+        }
+        if (direction > 0) {
+            const auto it = data->findBegin(target, false);
+            return it != data->constEnd() ? it->key : target;
+        }
+        const auto it = data->findEnd(target, false);
+        return it != data->constBegin() ? (it - 1)->key : target;
+    }
+    return target;
+}
+
+} // namespace tarvex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QCustomPlot;
+class QCPItemStraightLine;
+class QCPItemText;
+class QCPLayer;
+class QKeyEvent;
+class QMouseEvent;
+
+namespace tarvex {
+
+class PlotAxis;
+
+// The plot's data cursor: a vertical line at one time with a box that reads the time and each
+// channel's value there (the point nearest in time). Shown, it starts in the middle of the visible
+// time range. The mouse drags it (a press in the plot area moves it there); the left and right
+// arrow keys step it to the neighbouring point, at least one pixel away, when the plot has focus.
+class PlotDataCursor : public QObject {
+    Q_OBJECT
+public:
+    PlotDataCursor(QCustomPlot* plot, const PlotAxis& timeAxis);
+
+    [[nodiscard]] bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+
+    [[nodiscard]] double position() const { return position_; }
+    // Kept within the visible time range.
+    void setPosition(double x);
+
+    // The text of the read-out box.
+    [[nodiscard]] QString readout() const;
+
+    // Brings line and box up to date before the plot draws.
+    void refresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool mousePress(const QMouseEvent& event);
+    bool keyPress(const QKeyEvent& event);
+    [[nodiscard]] double stepTarget(int direction) const;
+    void redraw();
+
+    QCustomPlot* plot_;
+    const PlotAxis& timeAxis_;
+    QCPLayer* layer_;
+    QCPItemStraightLine* line_;
+    QCPItemText* box_;
+    bool visible_ = false;
+    bool dragging_ = false;
+    double position_ = 0.0;
+};
+
+} // namespace tarvex

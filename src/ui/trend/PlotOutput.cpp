@@ -1,0 +1,77 @@
+#include "trend/PlotOutput.h"
+
+#include "common/TvError.h"
+
+#include <qcustomplot.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace tarvex {
+
+namespace {
+
+[[noreturn]] void throwFileError(QFileDevice::FileError error, const QString& fileName) {
+    const std::int32_t number = fileErrorNumber(error, QFileInfo::exists(fileName));
+    throw TvError(number == 0 ? ErrDeviceIo : number);
+}
+
+} // namespace
+
+void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
+    if (fileName.isEmpty()) {
+        throw TvError(ErrBadFileName);
+    }
+    if (!QFileInfo(fileName).absoluteDir().exists()) {
+        throw TvError(ErrPathNotFound);
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw TvError(ErrPathAccess);
+    }
+    QImageWriter writer(&file, "jpg");
+    writer.setQuality(std::clamp(quality, 0, 100));
+    if (!writer.write(image)) {
+        const QFileDevice::FileError error = file.error();
+        file.cancelWriting();
+        throwFileError(error, fileName);
+    }
+    if (!file.commit()) {
+        throwFileError(file.error(), fileName);
+    }
+}
+
+void printOnDefaultPrinter(QCustomPlot& plot, int width, const QString& jobName) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        throw TvError(ErrDeviceIo);
+    }
+    // Screen resolution, so that fonts keep their size relative to the drawing when scaled.
+    QPrinter printer(info, QPrinter::ScreenResolution);
+    printer.setDocName(jobName);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QCPPainter painter;
+    if (!painter.begin(&printer)) {
+        throw TvError(ErrDeviceIo);
+    }
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    // Lay the plot out with the page's proportions, then scale it to fill the page.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int height = static_cast<int>(width * page.height() / page.width());
+    const double scale = page.width() / width;
+    painter.scale(scale, scale);
+    plot.toPainter(&painter, width, height);
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        throw TvError(ErrDeviceIo);
+    }
+}
+
+} // namespace tarvex

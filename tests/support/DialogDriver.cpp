@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 
 namespace tarvex::test::DialogDriver {
 
@@ -15,8 +16,16 @@ ModalAnswer::Action chooseFile(const QString& path, QString* openedIn) {
         if (openedIn != nullptr) {
             *openedIn = dlg->directory().absolutePath();
         }
-        dlg->selectFile(path);
-        static_cast<QDialog*>(dlg)->accept(); // QFileDialog's own accept() checks the name
+        // Typed into the name box, as a user would: selectFile() leaves a focused box alone.
+        if (auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            edit->setText(path);
+        } else {
+            dlg->selectFile(path);
+        }
+        static_cast<QDialog*>(dlg)->accept(); // the file dialog's own checks and questions
+        if (dlg->isVisible()) {
+            dlg->reject(); // it refused the name: never leave the test hanging
+        }
     };
 }
 

@@ -11,8 +11,9 @@ namespace tarvex::test {
 // "cmdFileSave", "cmdFileColor", "cmdFilePrint").
 namespace DialogDriver {
 
-// A file dialog: types `path` (absolute, or relative to the dialog's folder) and accepts. Also
-// records the folder the dialog had opened in, when `openedIn` is given.
+// A file dialog: types `path` (absolute, or relative to the dialog's folder) and accepts; a
+// name the dialog refuses ends in a cancel. Records the folder the dialog had opened in, when
+// `openedIn` is given.
 ModalAnswer::Action chooseFile(const QString& path, QString* openedIn = nullptr);
 
 // A colour dialog: picks `color` and accepts. Records the colour it started from.

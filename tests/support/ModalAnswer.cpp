@@ -97,7 +97,8 @@ void ModalAnswer::poll() {
     seen_.push_back(s);
     Action action = std::move(actions_.front());
     actions_.pop_front();
-    action(w);
+    // Run outside this poll, so that a modal window the action opens is polled for too.
+    QTimer::singleShot(0, w, [action = std::move(action), w] { action(w); });
 }
 
 } // namespace tarvex::test

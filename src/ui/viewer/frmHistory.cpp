@@ -61,6 +61,7 @@ frmHistory* frmHistory::existing() {
 frmHistory::frmHistory() : client_(new QWidget) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(QStringLiteral("Data Viewer"));
+    setAttribute(Qt::WA_DeleteOnClose); // closing it unloads it
     setWindowIcon(QIcon(appIcon().pixmap(16, 16)));
     client_->setObjectName(QStringLiteral("frmHistoryClient"));
     setWidget(client_);

@@ -12,8 +12,8 @@ struct ScreenRect {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
+    [[nodiscard]] std::int32_t width() const { return right - left; }
+    [[nodiscard]] std::int32_t height() const { return bottom - top; }
     bool operator==(const ScreenRect&) const = default;
 };
 

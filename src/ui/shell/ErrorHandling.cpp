@@ -13,7 +13,7 @@ TvError currentError() noexcept {
     } catch (const std::bad_alloc&) {
         return TvError(ErrOutOfMemory);
     } catch (const std::exception& e) {
-        return TvError(ErrInvalidCall, QString::fromLocal8Bit(e.what()));
+        return {ErrInvalidCall, QString::fromLocal8Bit(e.what())};
     } catch (...) {
         return TvError(ErrInvalidCall);
     }

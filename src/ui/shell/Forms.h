@@ -4,13 +4,11 @@
 
 class QWidget;
 
-namespace tarvex {
+namespace tarvex::Forms {
 
 // The loaded windows of the program (frmSplash, frmMain, frmHistory, frmAbout, TrendSetup).
 // Each window adds itself when it is created; unloading closes it (its closeEvent is its unload
 // handler, where it forgets its instance) and destroys it.
-namespace Forms {
-
 void add(QWidget* form);
 std::vector<QWidget*> loaded();
 
@@ -20,5 +18,4 @@ void unload(QWidget* form);
 // Unloads every loaded window except `keep`.
 void unloadAllExcept(const QWidget* keep);
 
-} // namespace Forms
-} // namespace tarvex
+} // namespace tarvex::Forms

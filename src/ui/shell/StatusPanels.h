@@ -16,10 +16,10 @@ public:
 
     // Panel 1's text.
     void setText(const QString& text);
-    QString text() const;
+    [[nodiscard]] QString text() const;
 
     // Panel 1, 2 or 3.
-    QLabel* panel(int number) const;
+    [[nodiscard]] QLabel* panel(int number) const;
 
     // Brings the date and time panels up to date (the timer calls it every second).
     void refreshClock();

@@ -50,7 +50,7 @@ QString registeredSysInfoTool() {
     if (GetKeyValue(HKEY_LOCAL_MACHINE_ROOT,
                     QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                     QStringLiteral("MSINFO"), path)) {
-        const QString exe = QDir(path).filePath(QStringLiteral("MSINFO32.EXE"));
+        QString exe = QDir(path).filePath(QStringLiteral("MSINFO32.EXE"));
         if (QFileInfo(exe).isFile()) {
             return exe;
         }
@@ -60,7 +60,7 @@ QString registeredSysInfoTool() {
 
 QString installedSysInfoTool() {
     for (const QString& tool : sysInfoTools()) {
-        const QString path = QStandardPaths::findExecutable(tool);
+        QString path = QStandardPaths::findExecutable(tool);
         if (!path.isEmpty()) {
             return path;
         }

@@ -31,8 +31,7 @@ public:
 
     void cmdOK_Click();
     void cmdSysInfo_Click();
-
-public slots:
+    // Esc and the close box act as OK.
     void reject() override;
 
 private:

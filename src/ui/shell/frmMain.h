@@ -33,7 +33,7 @@ public:
 
     // Panel 1 of the status bar.
     void setStatusText(const QString& text);
-    QString statusText() const;
+    [[nodiscard]] QString statusText() const;
 
     // The menu handlers.
     void mnuFileExit_Click();

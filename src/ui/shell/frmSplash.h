@@ -35,7 +35,7 @@ public:
 
     // True when loading ended the program (a second instance, a start-up failure): the window is
     // then not to be shown. Seen only where endProgram returns (tests).
-    bool ended() const { return ended_; }
+    [[nodiscard]] bool ended() const { return ended_; }
 
     void Timer1_Timer();
 

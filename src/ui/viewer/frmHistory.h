@@ -79,7 +79,7 @@ public:
 
     // Whether the user can open a tab (an unavailable tab is shown greyed out). A tab index
     // outside 0..4 raises error 5.
-    bool TabAvailable(int tab) const;
+    [[nodiscard]] bool TabAvailable(int tab) const;
     void setTabAvailable(int tab, bool available);
 
     // The click handlers of the five button groups. An index outside the group does nothing.
@@ -94,7 +94,7 @@ public:
     void BarBtn_MouseUp();
 
     // The control extents in twips, as last laid out.
-    const ViewerLayout& layout() const { return layout_; }
+    [[nodiscard]] const ViewerLayout& layout() const { return layout_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -121,13 +121,16 @@ TEST(MsgBoxPos, TheAutoCloseTimerClosesTheBox) {
 }
 
 TEST(MsgBoxPos, WithoutATimeoutTheBoxWaitsForTheUser) {
-    ModalAnswer answer;
+    QTimer later;
+    later.setSingleShot(true);
     bool stillOpen = false;
-    answer.then([&stillOpen](QWidget* w) {
-        QTimer::singleShot(400, w, [w, &stillOpen] {
+    ModalAnswer answer;
+    answer.then([&](QWidget* w) {
+        QObject::connect(&later, &QTimer::timeout, w, [w, &stillOpen] {
             stillOpen = w->isVisible();
             ModalAnswer::click(QMessageBox::Ok)(w);
         });
+        later.start(400);
     });
     QString title;
     EXPECT_EQ(MsgBoxPos("Waits", 0, title, nullptr, 0), MsgResult::Ok);

@@ -1,0 +1,7 @@
+#include "recordfiles/AlarmHistoryFile.h"
+
+namespace tarvex {
+
+void getAlmFile() {}
+
+} // namespace tarvex

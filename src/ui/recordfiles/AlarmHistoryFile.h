@@ -1,0 +1,9 @@
+#pragma once
+
+namespace tarvex {
+
+// Shows the Open dialog and loads the chosen alarm history into alarmGrid; sets alarmFilePath
+// ("getAlmFile").
+void getAlmFile();
+
+} // namespace tarvex

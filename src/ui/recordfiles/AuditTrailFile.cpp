@@ -1,0 +1,7 @@
+#include "recordfiles/AuditTrailFile.h"
+
+namespace tarvex {
+
+void getAuditFile() {}
+
+} // namespace tarvex

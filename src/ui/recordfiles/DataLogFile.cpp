@@ -1,0 +1,9 @@
+#include "recordfiles/DataLogFile.h"
+
+namespace tarvex {
+
+void getHistFile() {}
+
+void resetDataView() {}
+
+} // namespace tarvex

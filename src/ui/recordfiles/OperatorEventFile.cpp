@@ -1,0 +1,7 @@
+#include "recordfiles/OperatorEventFile.h"
+
+namespace tarvex {
+
+void loadOpEventsFile() {}
+
+} // namespace tarvex

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace tarvex {
+
+// Reads the ".evt" file beside the loaded data log into opEvGrid ("loadOpEventsFile").
+void loadOpEventsFile();
+
+} // namespace tarvex

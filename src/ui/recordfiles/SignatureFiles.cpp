@@ -1,0 +1,9 @@
+#include "recordfiles/SignatureFiles.h"
+
+namespace tarvex {
+
+void loadSigFile() {}
+
+void loadAuditSigFile() {}
+
+} // namespace tarvex

@@ -1,0 +1,30 @@
+#include "shell/AppInfo.h"
+
+namespace tarvex {
+namespace {
+QString& helpFilePath() {
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString versionText() {
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(TARVEX_VERSION_MAJOR)
+        .arg(TARVEX_VERSION_MINOR)
+        .arg(TARVEX_VERSION_PATCH);
+}
+
+QIcon appIcon() {
+    return QIcon(QStringLiteral(":/icons/tarvex-viewer.svg"));
+}
+
+void setAppHelpFile(const QString& path) {
+    helpFilePath() = path;
+}
+
+QString appHelpFile() {
+    return helpFilePath();
+}
+
+} // namespace tarvex

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace tarvex {
+
+// The common dialog control (the main window's cmdFile, shared as pubVars().fileDialog): one
+// object whose properties set up and read back the Open, Save, colour and print dialogs. Each
+// Show method opens Qt's own (non-native) dialog modally over the owner. A cancelled dialog
+// throws TvError(ErrCancel) when CancelError is set, and otherwise leaves the properties as they
+// were. The dialogs are named "cmdFileOpen", "cmdFileSave", "cmdFileColor" and "cmdFilePrint"
+// so that tests can find and drive them.
+class CommonDialog : public QObject {
+    Q_OBJECT
+public:
+    // Flags of the file dialogs.
+    static constexpr std::int32_t OFNOverwritePrompt = 0x2;
+    static constexpr std::int32_t OFNHideReadOnly = 0x4; // Qt's dialogs have no read-only box
+    static constexpr std::int32_t OFNPathMustExist = 0x800;
+    static constexpr std::int32_t OFNFileMustExist = 0x1000;
+    // Flags of the colour dialog.
+    static constexpr std::int32_t CCRGBInit = 0x1;         // start from Color
+    static constexpr std::int32_t CCPreventFullOpen = 0x4; // no custom colour part
+    // Flags of the print dialog.
+    static constexpr std::int32_t PDNoSelection = 0x4;
+    static constexpr std::int32_t PDNoPageNums = 0x8;
+    // Orientation values.
+    static constexpr std::int32_t Portrait = 1;
+    static constexpr std::int32_t Landscape = 2;
+
+    explicit CommonDialog(QWidget* owner);
+    ~CommonDialog() override;
+
+    bool CancelError = false;
+    std::int32_t Flags = 0;
+    // "description|pattern|description|pattern"; several patterns in one entry are split by ';'.
+    QString Filter;
+    std::int32_t FilterIndex = 1; // 1-based
+    QString DialogTitle;
+    // A directory that does not exist is ignored: the dialog opens where its own rules put it.
+    QString InitDir;
+    // The proposed name before, the chosen full path after a file dialog.
+    QString FileName;
+    // Appended to a typed name without an extension in the Save dialog (".csv" or "csv").
+    QString DefaultExt;
+    QColor Color = Qt::black;
+    std::int32_t Copies = 1;
+    std::int32_t FromPage = 0;
+    std::int32_t ToPage = 0;
+    std::int32_t Orientation = Portrait;
+
+    void ShowOpen();
+    void ShowSave();
+    void ShowColor();
+    void ShowPrinter();
+
+    // The printer that the print dialog set up (created on first use).
+    QPrinter& printer();
+
+private:
+    void showFileDialog(bool save);
+    QWidget* owner_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// The file dialog's name filters for a "description|pattern|..." filter text.
+QStringList nameFiltersOf(const QString& filter);
+
+} // namespace tarvex

@@ -1,0 +1,147 @@
+#include "shell/frmMain.h"
+
+#include "shell/AppInfo.h"
+#include "shell/CommonDialog.h"
+#include "shell/ErrorHandling.h"
+#include "shell/Forms.h"
+#include "shell/MainWindowSizing.h"
+#include "shell/MsgBoxPos.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Screen.h"
+#include "shell/SharedState.h"
+#include "shell/StatusPanels.h"
+#include "shell/frmAbout.h"
+#include "viewer/frmHistory.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace tarvex {
+namespace {
+frmMain* s_instance = nullptr;
+} // namespace
+
+frmMain& frmMain::instance() {
+    if (s_instance == nullptr) {
+        s_instance = new frmMain;
+        s_instance->MDIForm_Load();
+    }
+    return *s_instance;
+}
+
+frmMain* frmMain::existing() {
+    return s_instance;
+}
+
+frmMain::frmMain()
+    : mdiArea(new QMdiArea(this)), cmdFile(new CommonDialog(this)),
+      sbStatusBar(new StatusPanels(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kAppTitle);
+    setWindowIcon(appIcon());
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea);
+    setStatusBar(sbStatusBar);
+    buildMenus();
+    Forms::add(this);
+}
+
+frmMain::~frmMain() {
+    if (s_instance == this) {
+        s_instance = nullptr;
+    }
+}
+
+void frmMain::buildMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About "));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::MDIForm_Load() {
+    // Without a window manager "maximised" means nothing; start from the whole screen then.
+    ignoreErrors([this] { setGeometry(QGuiApplication::primaryScreen()->availableGeometry()); });
+    ignoreErrors([this] { setWindowState(windowState() | Qt::WindowMaximized); });
+}
+
+void frmMain::setStatusText(const QString& text) {
+    sbStatusBar->setText(text);
+}
+
+QString frmMain::statusText() const {
+    return sbStatusBar->text();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ignoreErrors([this] { MDIForm_Resize(); });
+}
+
+void frmMain::MDIForm_Resize() {
+    const QSize outer = frameGeometry().size();
+    const MainResizeAction action = mainResizeAction(
+        isMinimized(), pixelsToTwipsX(outer.width(), this), pixelsToTwipsY(outer.height(), this));
+    if (action.kind == MainResizeAction::Kind::PlaceViewer) {
+        // The viewer then fits itself to the child area in its own resize handler.
+        if (frmHistory* viewer = frmHistory::existing()) {
+            ignoreErrors([&] { viewer->move(0, 0); });
+            ignoreErrors([&] {
+                viewer->resize(twipsToPixelsX(action.width, this),
+                               twipsToPixelsY(action.height, this));
+            });
+        }
+    } else if (action.kind == MainResizeAction::Kind::Snap) {
+        // Height first, then width; each raises the resize event again.
+        ignoreErrors([&] { setOuterSize(outer.width(), twipsToPixelsY(action.height, this)); });
+        ignoreErrors(
+            [&] { setOuterSize(twipsToPixelsX(action.width, this), frameGeometry().height()); });
+    }
+}
+
+void frmMain::setOuterSize(int widthPx, int heightPx) {
+    const QSize frame = frameGeometry().size() - size();
+    resize(widthPx - frame.width(), heightPx - frame.height());
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->ignore(); // the close goes ahead only by ending the program
+    bool busy = false;
+    ignoreErrors([&] { busy = pubVars().plotBusy != 0; });
+    if (busy) {
+        ignoreErrors([] {
+            msgBox(QStringLiteral("History viewer is busy with an operation, please wait!"),
+                   MsgStyle::Information);
+        });
+        return;
+    }
+    int answer = 0;
+    ignoreErrors([&] {
+        answer =
+            msgBox(QStringLiteral("Exit - are you sure?"), MsgStyle::YesNo + MsgStyle::Question);
+    });
+    if (answer == MsgResult::Yes) {
+        ignoreErrors([this] { Forms::unloadAllExcept(this); });
+        ignoreErrors([] { endProgram(0); });
+    }
+}
+
+void frmMain::mnuFileExit_Click() {
+    ignoreErrors([this] { close(); });
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    reportErrors(QStringLiteral("mnuHelpAbout"), [this] { frmAbout::instance(this).exec(); });
+}
+
+} // namespace tarvex

@@ -1,0 +1,147 @@
+#include "shell/frmSplash.h"
+
+#include "common/Int16.h"
+#include "shell/AppInfo.h"
+#include "shell/CommonDialog.h"
+#include "shell/ErrorHandling.h"
+#include "shell/Forms.h"
+#include "shell/MsgBoxPos.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Screen.h"
+#include "shell/SharedState.h"
+#include "shell/SingleInstance.h"
+#include "shell/frmMain.h"
+#include "viewer/frmHistory.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace tarvex {
+namespace {
+frmSplash* s_instance = nullptr;
+
+constexpr TwipsRect kInner{0, 0, 5970, 4500};
+constexpr TwipsRect kImage{0, 0, 5955, 4455};
+constexpr TwipsRect kLabel{1800, 1155, 2220, 195};
+
+const QString kAlreadyRunning =
+    QStringLiteral("Corvane Data Viewer is already running! Please check the\r\n"
+                   "taskbar or background window for active version.");
+const QString kStartupFailed =
+    QStringLiteral("Corvane Data Viewer has encountered and error while initializing data.\r\n"
+                   "This is probably due to a file that is missing.\r\n"
+                   "Please re-install the Corvane data viewer from the CD or orig source.");
+} // namespace
+
+frmSplash& frmSplash::instance() {
+    if (s_instance == nullptr) {
+        s_instance = new frmSplash;
+        s_instance->Form_Load();
+    }
+    return *s_instance;
+}
+
+frmSplash* frmSplash::existing() {
+    return s_instance;
+}
+
+frmSplash::frmSplash()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), Image1(new QLabel(this)),
+      iLabelX1(new QLabel(this)), Timer1(new QTimer(this)) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowIcon(appIcon());
+    buildControls();
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    Timer1->start(100); // ticks from the moment the window is loaded
+    Forms::add(this);
+}
+
+frmSplash::~frmSplash() {
+    if (s_instance == this) {
+        s_instance = nullptr;
+    }
+}
+
+void frmSplash::buildControls() {
+    const QRect inner = twipsToPixels(kInner, this);
+    setFixedSize(inner.size());
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - inner.center());
+
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsToPixels(kImage, this));
+    Image1->setScaledContents(true);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/images/splash.svg")));
+
+    iLabelX1->setObjectName(QStringLiteral("iLabelX1"));
+    iLabelX1->setText(QStringLiteral("Initializing System, Please Wait!"));
+    iLabelX1->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = iLabelX1->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    iLabelX1->setPalette(palette);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPointSize(8);
+    iLabelX1->setFont(font);
+    // The design width may be short for the font in use: the text is never cut.
+    QRect label = twipsToPixels(kLabel, this);
+    label.setWidth(qMax(label.width(), iLabelX1->sizeHint().width()));
+    label.setHeight(qMax(label.height(), iLabelX1->sizeHint().height()));
+    iLabelX1->setGeometry(label);
+}
+
+void frmSplash::createSharedObjects() {
+    frmMain& main = frmMain::instance();
+    pubVars().fileDialog = main.cmdFile;
+    // TODO(merge): pubVars().cryptoLog = std::make_shared<ZvLog>();
+}
+
+void frmSplash::Form_Load() {
+    createSharedObjects();
+    try {
+        theCount = 1;
+        pubVars().startDir = QDir::toNativeSeparators(QDir::currentPath());
+        setAppHelpFile(
+            QDir(pubVars().startDir).filePath(QStringLiteral("VELTRIS DATA VIEWER HELP.hlp")));
+        if (previousInstanceRunning()) {
+            Timer1->stop();
+            msgBox(kAlreadyRunning, MsgStyle::Question);
+            ended_ = true;
+            endProgram(1);
+            return;
+        }
+        frmMain::instance().setWindowTitle(kAppTitle);
+    } catch (...) {
+        startupFailed();
+    }
+}
+
+void frmSplash::startupFailed() {
+    Timer1->stop();
+    ended_ = true;
+    ignoreErrors([] { msgBox(kStartupFailed, MsgStyle::Critical); });
+    endProgram(1);
+}
+
+void frmSplash::Timer1_Timer() {
+    const QString proc = QStringLiteral("splashScreenTimer1");
+    reportErrors(proc, [this] { increment16(theCount); });
+    if (theCount <= 10) {
+        return;
+    }
+    reportErrors(proc, [this] { Timer1->stop(); });
+    reportErrors(proc, [] { frmHistory::instance().showViewer(); });
+    reportErrors(proc, [this] { Forms::unload(this); });
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+    // Unload: forget the instance.
+    if (s_instance == this) {
+        s_instance = nullptr;
+    }
+    event->accept();
+}
+
+} // namespace tarvex

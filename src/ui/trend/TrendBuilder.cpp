@@ -1,0 +1,9 @@
+#include "trend/TrendBuilder.h"
+
+namespace tarvex {
+
+void plotSelection() {}
+
+void buildTrend() {}
+
+} // namespace tarvex

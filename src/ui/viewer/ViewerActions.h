@@ -1,0 +1,50 @@
+#pragma once
+
+#include "integrity/SignatureVerification.h"
+#include "printing/GridPrintouts.h"
+#include "recordfiles/AlarmHistoryFile.h"
+#include "recordfiles/AuditTrailFile.h"
+#include "recordfiles/CsvExport.h"
+#include "recordfiles/DataLogFile.h"
+#include "recordfiles/OperatorEventFile.h"
+#include "recordfiles/SignatureFiles.h"
+#include "trend/TrendBuilder.h"
+#include "trend/TrendView.h"
+
+#include <functional>
+
+namespace tarvex {
+
+// The procedures that the viewer's toolbar buttons call. Each entry starts as the real
+// procedure; tests replace entries to watch which are called, and in which order.
+struct ViewerActions {
+    using Action = std::function<void()>;
+
+    Action getHistFile = &tarvex::getHistFile;
+    Action loadSigFile = &tarvex::loadSigFile;
+    Action loadOpEventsFile = &tarvex::loadOpEventsFile;
+    Action plotSelection = &tarvex::plotSelection;
+    Action printDataGrid = &tarvex::printDataGrid;
+    Action exportHistData = &tarvex::exportHistData;
+    Action verifyDataSignature = &tarvex::verifyDataSignature;
+
+    Action printOpEventGrid = &tarvex::printOpEventGrid;
+    Action exportOpEventData = &tarvex::exportOpEventData;
+
+    Action getAuditFile = &tarvex::getAuditFile;
+    Action loadAuditSigFile = &tarvex::loadAuditSigFile;
+    Action printAuditGrid = &tarvex::printAuditGrid;
+    Action exportAuditTrailData = &tarvex::exportAuditTrailData;
+    Action verifyAuditSignature = &tarvex::verifyAuditSignature;
+
+    Action getAlmFile = &tarvex::getAlmFile;
+    Action printAlarmGrid = &tarvex::printAlarmGrid;
+    Action exportAlmData = &tarvex::exportAlmData;
+
+    Action openTrendSetup = &tarvex::openTrendSetup;
+    Action toggleTrendCursor = &tarvex::toggleTrendCursor;
+    Action saveTrendJpeg = &tarvex::saveTrendJpeg;
+    Action printTrendPlot = &tarvex::printTrendPlot;
+};
+
+} // namespace tarvex

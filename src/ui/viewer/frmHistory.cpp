@@ -1,0 +1,247 @@
+#include "viewer/frmHistory.h"
+
+#include "common/Int16.h"
+#include "shell/AppInfo.h"
+#include "shell/ErrorHandling.h"
+#include "shell/Forms.h"
+#include "shell/Screen.h"
+#include "shell/SharedState.h"
+#include "shell/frmMain.h"
+#include "trend/PlotControl.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace tarvex {
+namespace {
+
+frmHistory* s_instance = nullptr;
+
+using Member = ViewerActions::Action ViewerActions::*;
+
+// The buttons without follow-up calls, by index; nullptr where the click handler has its own.
+constexpr std::array<Member, 6> kDataActions{
+    nullptr, &ViewerActions::plotSelection,  &ViewerActions::printDataGrid,
+    nullptr, &ViewerActions::exportHistData, &ViewerActions::verifyDataSignature};
+constexpr std::array<Member, 2> kOpActions{&ViewerActions::printOpEventGrid,
+                                           &ViewerActions::exportOpEventData};
+constexpr std::array<Member, 4> kAuditActions{nullptr, &ViewerActions::printAuditGrid,
+                                              &ViewerActions::exportAuditTrailData,
+                                              &ViewerActions::verifyAuditSignature};
+constexpr std::array<Member, 3> kAlarmActions{
+    &ViewerActions::getAlmFile, &ViewerActions::printAlarmGrid, &ViewerActions::exportAlmData};
+constexpr std::array<Member, 4> kHistActions{
+    &ViewerActions::openTrendSetup, &ViewerActions::toggleTrendCursor,
+    &ViewerActions::saveTrendJpeg, &ViewerActions::printTrendPlot};
+
+template <std::size_t N> bool inGroup(int index, const std::array<Member, N>&) {
+    return index >= 0 && static_cast<std::size_t>(index) < N;
+}
+
+} // namespace
+
+frmHistory& frmHistory::instance() {
+    if (s_instance == nullptr) {
+        frmMain& main = frmMain::instance();
+        s_instance = new frmHistory;
+        main.mdiArea->addSubWindow(s_instance);
+        s_instance->Form_Load();
+    }
+    return *s_instance;
+}
+
+frmHistory* frmHistory::existing() {
+    return s_instance;
+}
+
+frmHistory::frmHistory() : client_(new QWidget) {
+    setObjectName(QStringLiteral("frmHistory"));
+    setWindowTitle(QStringLiteral("Data Viewer"));
+    setAttribute(Qt::WA_DeleteOnClose); // closing it unloads it
+    setWindowIcon(QIcon(appIcon().pixmap(16, 16)));
+    client_->setObjectName(QStringLiteral("frmHistoryClient"));
+    setWidget(client_);
+    buildControls();
+    placeControls();
+    Forms::add(this);
+}
+
+frmHistory::~frmHistory() {
+    if (s_instance == this) {
+        s_instance = nullptr;
+    }
+}
+
+void frmHistory::showViewer() {
+    show();
+    frmMain& main = frmMain::instance();
+    if (!main.isVisible()) {
+        main.show();
+    }
+}
+
+void frmHistory::Form_Load() {
+    ignoreErrors([] { frmMain::instance().setStatusText(QStringLiteral("No Data File Loaded.")); });
+    // PresentationFlagA and PresentationFlagB on every grid: wired when the grid lands
+    ignoreErrors([this] { setTabAvailable(TabOperatorEvents, false); });
+    ignoreErrors([this] { DataTab->setCurrentIndex(TabData); });
+}
+
+void frmHistory::closeEvent(QCloseEvent* event) {
+    // Unload: forget the instance; the next use creates a new viewer.
+    if (s_instance == this) {
+        s_instance = nullptr;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+bool frmHistory::TabAvailable(int tab) const {
+    if (tab < 0 || tab >= DataTab->count()) {
+        throw TvError(ErrInvalidCall);
+    }
+    return DataTab->isTabEnabled(tab);
+}
+
+void frmHistory::setTabAvailable(int tab, bool available) {
+    if (tab < 0 || tab >= DataTab->count()) {
+        throw TvError(ErrInvalidCall);
+    }
+    DataTab->setTabEnabled(tab, available);
+}
+
+void frmHistory::run(Member action) {
+    ignoreErrors([&] { (actions.*action)(); });
+}
+
+void frmHistory::DataBarBtn_Click(int Index) {
+    if (!inGroup(Index, kDataActions)) {
+        return;
+    }
+    if (Index == 0) {
+        run(&ViewerActions::getHistFile);
+        // Also after a cancelled dialog, as long as a data log is loaded.
+        if (!pubVars().dataFilePath.isEmpty()) {
+            run(&ViewerActions::loadSigFile);
+            run(&ViewerActions::loadOpEventsFile);
+        }
+    } else if (Index == 3) {
+        pubVars().plotBusy = kFalse16; // the build stops at its next step
+    } else {
+        run(kDataActions.at(static_cast<std::size_t>(Index)));
+    }
+}
+
+void frmHistory::opBarBtn_Click(int Index) {
+    if (inGroup(Index, kOpActions)) {
+        run(kOpActions.at(static_cast<std::size_t>(Index)));
+    }
+}
+
+void frmHistory::auditBarBtn_Click(int Index) {
+    if (!inGroup(Index, kAuditActions)) {
+        return;
+    }
+    if (Index == 0) {
+        run(&ViewerActions::getAuditFile);
+        if (!pubVars().auditFilePath.isEmpty()) {
+            run(&ViewerActions::loadAuditSigFile);
+        }
+    } else {
+        run(kAuditActions.at(static_cast<std::size_t>(Index)));
+    }
+}
+
+void frmHistory::almBarBtn_Click(int Index) {
+    if (inGroup(Index, kAlarmActions)) {
+        run(kAlarmActions.at(static_cast<std::size_t>(Index)));
+    }
+}
+
+void frmHistory::histBarBtn_Click(int Index) {
+    if (inGroup(Index, kHistActions)) {
+        run(kHistActions.at(static_cast<std::size_t>(Index)));
+    }
+}
+
+void frmHistory::BarBtn_MouseUp() {
+    ignoreErrors([this] {
+        if (DataTab->currentIndex() == TabTrendData) {
+            iPlotX->setFocus(Qt::MouseFocusReason);
+        } else {
+            DataTab->setFocus(Qt::MouseFocusReason);
+        }
+    });
+}
+
+bool frmHistory::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease && qobject_cast<QToolButton*>(watched)) {
+        BarBtn_MouseUp();
+    } else if (event->type() == QEvent::Resize &&
+               std::ranges::find(pages_, watched) != pages_.end()) {
+        ignoreErrors([this] { placeControls(); });
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void frmHistory::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    ignoreErrors([this] { Form_Resize(); });
+}
+
+void frmHistory::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    ignoreErrors([this] { Form_Resize(); });
+}
+
+void frmHistory::Form_Resize() {
+    if (isMinimized() || resizing_) {
+        return;
+    }
+    resizing_ = true;
+    const QSize inner = mdiArea() != nullptr ? mdiArea()->viewport()->size() : size();
+    layout_.applyResize(pixelsToTwipsX(inner.width(), this), pixelsToTwipsY(inner.height(), this));
+    // A hidden window would take the size without its resize event, leaving its frame's own
+    // layout behind; it is fitted when it is shown.
+    if (isVisible()) {
+        ignoreErrors([this] {
+            resize(twipsToPixelsX(layout_[LayoutItem::Viewer].width, this),
+                   twipsToPixelsY(layout_[LayoutItem::Viewer].height, this));
+        });
+    }
+    ignoreErrors([this] { placeControls(); });
+    resizing_ = false;
+}
+
+// Moves every control to its laid-out place. Tab positions count from the tab control's top
+// left corner, like the layout's, so a page's own offset inside DataTab is taken off.
+void frmHistory::placeControls() {
+    const auto offsetOf = [this](const QWidget* w) {
+        const QWidget* parent = w->parentWidget();
+        return std::ranges::find(pages_, parent) != pages_.end() ? parent->mapTo(DataTab, QPoint())
+                                                                 : QPoint();
+    };
+    for (std::size_t i = 0; i < laidOut_.size(); ++i) {
+        QWidget* w = laidOut_.at(i);
+        if (w != nullptr) {
+            const QRect r = twipsToPixels(layout_[static_cast<LayoutItem>(i)], this);
+            w->setGeometry(r.translated(-offsetOf(w)));
+        }
+    }
+    const auto placeButtons = [&](auto& group) {
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const QRect r = twipsToPixels(toolbarButtonRect(static_cast<int>(i)), this);
+            group.at(i)->setGeometry(r.translated(-offsetOf(group.at(i))));
+        }
+    };
+    placeButtons(DataBarBtn);
+    placeButtons(opBarBtn);
+    placeButtons(auditBarBtn);
+    placeButtons(almBarBtn);
+    placeButtons(histBarBtn);
+}
+
+} // namespace tarvex

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "viewer/ToolbarButtons.h"
+#include "viewer/ViewerActions.h"
+#include "viewer/ViewerLayout.h"
+
+#include <QMdiSubWindow>
+
+#include <array>
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+class QToolButton;
+
+namespace tarvex {
+
+class LedBar;
+class PlotControl;
+class SliderControl;
+class SpreadGrid;
+
+// The history viewer: the main window's one child, with the tab control DataTab and, on its
+// five tabs, the toolbar buttons, grids, frames, labels, plot and sliders that the other
+// procedures read and write. It keeps its controls fitted to the main window and sends every
+// toolbar button to its procedure. All its handlers ignore errors statement by statement.
+//
+// Use instance() wherever the viewer is needed (it is created and loaded, hidden, on first use)
+// and existing() only to ask whether it is there. Closing it unloads it; the next instance()
+// creates a new one with empty grids.
+class frmHistory : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    enum Tab { TabData, TabOperatorEvents, TabAuditTrail, TabAlarmHistory, TabTrendData, TabCount };
+
+    static frmHistory& instance();
+    static frmHistory* existing();
+    ~frmHistory() override;
+
+    // Shows the viewer; showing the child shows its frame, the main window, too.
+    void showViewer();
+
+    QTabWidget* DataTab = nullptr;
+
+    std::array<QToolButton*, 6> DataBarBtn{};
+    QLabel* DcryLabel = nullptr;
+    LedBar* ProgBar = nullptr;
+    QGroupBox* dataFrame = nullptr;
+    SpreadGrid* vaGrid = nullptr;
+    QGroupBox* sigFrame = nullptr;
+    SpreadGrid* digiSigGrid = nullptr;
+
+    std::array<QToolButton*, 2> opBarBtn{};
+    SpreadGrid* opEvGrid = nullptr;
+
+    std::array<QToolButton*, 4> auditBarBtn{};
+    QLabel* auditNameLab = nullptr;
+    QGroupBox* auditDataFrame = nullptr;
+    SpreadGrid* auditGrid = nullptr;
+    QGroupBox* auditSigFrame = nullptr;
+    SpreadGrid* auditSigGrid = nullptr;
+
+    std::array<QToolButton*, 3> almBarBtn{};
+    QLabel* almNameLab = nullptr;
+    SpreadGrid* alarmGrid = nullptr;
+
+    std::array<QToolButton*, 4> histBarBtn{};
+    PlotControl* iPlotX = nullptr;
+    SliderControl* YSlider = nullptr;
+    SliderControl* DateSlider = nullptr;
+
+    // The X and Y axis spans of the last completed trend build; empty before the first one.
+    std::optional<double> historyXspan;
+    std::optional<double> historyYspan;
+
+    // What the toolbar buttons call.
+    ViewerActions actions;
+
+    // Whether the user can open a tab (an unavailable tab is shown greyed out). A tab index
+    // outside 0..4 raises error 5.
+    [[nodiscard]] bool TabAvailable(int tab) const;
+    void setTabAvailable(int tab, bool available);
+
+    // The click handlers of the five button groups. An index outside the group does nothing.
+    void DataBarBtn_Click(int Index);
+    void opBarBtn_Click(int Index);
+    void auditBarBtn_Click(int Index);
+    void almBarBtn_Click(int Index);
+    void histBarBtn_Click(int Index);
+
+    // After a mouse release over any toolbar button: the focus goes to DataTab, or to the plot on
+    // the "Trend Data" tab.
+    void BarBtn_MouseUp();
+
+    // The control extents in twips, as last laid out.
+    [[nodiscard]] const ViewerLayout& layout() const { return layout_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    frmHistory();
+    void buildControls();
+    void buildDataTab(QWidget* page);
+    void buildOperatorEventsTab(QWidget* page);
+    void buildAuditTab(QWidget* page);
+    void buildAlarmTab(QWidget* page);
+    void buildTrendTab(QWidget* page);
+    template <std::size_t N>
+    void buildToolbar(std::array<QToolButton*, N>& group, ToolbarGroup which, QWidget* page,
+                      void (frmHistory::*click)(int));
+    void Form_Load();
+    void Form_Resize();
+    void placeControls();
+    void run(ViewerActions::Action ViewerActions::*action);
+
+    QWidget* client_ = nullptr;
+    std::array<QWidget*, TabCount> pages_{};
+    std::array<QWidget*, static_cast<std::size_t>(LayoutItem::Count)> laidOut_{};
+    ViewerLayout layout_;
+    bool resizing_ = false;
+};
+
+} // namespace tarvex

@@ -1,0 +1,139 @@
+#include "viewer/frmHistory.h"
+
+#include "recordfiles/SpreadGrid.h"
+#include "trend/LedBar.h"
+#include "trend/PlotControl.h"
+#include "trend/SliderControl.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QToolButton>
+
+// Creates the viewer's controls; their places come from the layout (placeControls).
+
+namespace tarvex {
+namespace {
+
+template <class W> W* named(W* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    return named(new QLabel(text, parent), name);
+}
+
+QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* parent) {
+    return named(new QGroupBox(caption, parent), name);
+}
+
+SpreadGrid* makeGrid(const QString& name, QWidget* parent) {
+    return named(new SpreadGrid(parent), name);
+}
+
+} // namespace
+
+template <std::size_t N>
+void frmHistory::buildToolbar(std::array<QToolButton*, N>& group, ToolbarGroup which, QWidget* page,
+                              void (frmHistory::*click)(int)) {
+    const auto specs = toolbarButtons(which);
+    for (std::size_t i = 0; i < N; ++i) {
+        QToolButton* button = makeToolbarButton(specs[i], page);
+        button->setObjectName(QStringLiteral("%1_%2").arg(toolbarGroupName(which)).arg(i));
+        button->installEventFilter(this); // the mouse-release focus rule
+        const int index = static_cast<int>(i);
+        connect(button, &QToolButton::clicked, this,
+                [this, click, index] { (this->*click)(index); });
+        group.at(i) = button;
+    }
+}
+
+void frmHistory::buildControls() {
+    DataTab = named(new QTabWidget(client_), QStringLiteral("DataTab"));
+    const std::array<QString, TabCount> captions{
+        QStringLiteral("Data"), QStringLiteral("Operator Events"), QStringLiteral("Audit Trail"),
+        QStringLiteral("Alarm History"), QStringLiteral("Trend Data")};
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        auto* page = named(new QWidget, QStringLiteral("tabPage%1").arg(i));
+        DataTab->addTab(page, captions.at(i));
+        page->installEventFilter(this); // the tab's own layout settles the pages' offsets
+        pages_.at(i) = page;
+    }
+    buildDataTab(pages_[TabData]);
+    buildOperatorEventsTab(pages_[TabOperatorEvents]);
+    buildAuditTab(pages_[TabAuditTrail]);
+    buildAlarmTab(pages_[TabAlarmHistory]);
+    buildTrendTab(pages_[TabTrendData]);
+
+    using enum LayoutItem;
+    const auto put = [this](LayoutItem item, QWidget* w) {
+        laidOut_.at(static_cast<std::size_t>(item)) = w;
+    };
+    put(DataTab, this->DataTab);
+    put(DcryLabel, this->DcryLabel);
+    put(ProgBar, this->ProgBar);
+    put(dataFrame, this->dataFrame);
+    put(vaGrid, this->vaGrid);
+    put(sigFrame, this->sigFrame);
+    put(digiSigGrid, this->digiSigGrid);
+    put(opEvGrid, this->opEvGrid);
+    put(auditNameLab, this->auditNameLab);
+    put(auditDataFrame, this->auditDataFrame);
+    put(auditGrid, this->auditGrid);
+    put(auditSigFrame, this->auditSigFrame);
+    put(auditSigGrid, this->auditSigGrid);
+    put(almNameLab, this->almNameLab);
+    put(alarmGrid, this->alarmGrid);
+    put(iPlotX, this->iPlotX);
+    put(YSlider, this->YSlider);
+    put(DateSlider, this->DateSlider);
+}
+
+void frmHistory::buildDataTab(QWidget* page) {
+    buildToolbar(DataBarBtn, ToolbarGroup::Data, page, &frmHistory::DataBarBtn_Click);
+    // The plotting progress shows only while a trend is built.
+    DcryLabel =
+        makeLabel(QStringLiteral("DcryLabel"), QStringLiteral("Plotting Please Wait:"), page);
+    DcryLabel->hide();
+    ProgBar = named(new LedBar(page), QStringLiteral("ProgBar"));
+    ProgBar->hide();
+    dataFrame = makeFrame(QStringLiteral("dataFrame"), QStringLiteral("File Data:"), page);
+    vaGrid = makeGrid(QStringLiteral("vaGrid"), dataFrame);
+    sigFrame = makeFrame(QStringLiteral("sigFrame"), QStringLiteral("Digital Signatures:"), page);
+    digiSigGrid = makeGrid(QStringLiteral("digiSigGrid"), sigFrame);
+}
+
+void frmHistory::buildOperatorEventsTab(QWidget* page) {
+    buildToolbar(opBarBtn, ToolbarGroup::Op, page, &frmHistory::opBarBtn_Click);
+    opEvGrid = makeGrid(QStringLiteral("opEvGrid"), page);
+}
+
+void frmHistory::buildAuditTab(QWidget* page) {
+    buildToolbar(auditBarBtn, ToolbarGroup::Audit, page, &frmHistory::auditBarBtn_Click);
+    auditNameLab =
+        makeLabel(QStringLiteral("auditNameLab"), QStringLiteral("Audit Trail File:"), page);
+    auditDataFrame =
+        makeFrame(QStringLiteral("auditDataFrame"), QStringLiteral("Audit Trail Data"), page);
+    auditGrid = makeGrid(QStringLiteral("auditGrid"), auditDataFrame);
+    auditSigFrame = makeFrame(QStringLiteral("auditSigFrame"),
+                              QStringLiteral("Audit Trail Digital Signatures"), page);
+    auditSigGrid = makeGrid(QStringLiteral("auditSigGrid"), auditSigFrame);
+}
+
+void frmHistory::buildAlarmTab(QWidget* page) {
+    buildToolbar(almBarBtn, ToolbarGroup::Alarm, page, &frmHistory::almBarBtn_Click);
+    almNameLab =
+        makeLabel(QStringLiteral("almNameLab"), QStringLiteral("Alarm History File:"), page);
+    alarmGrid = makeGrid(QStringLiteral("alarmGrid"), page);
+}
+
+void frmHistory::buildTrendTab(QWidget* page) {
+    buildToolbar(histBarBtn, ToolbarGroup::Hist, page, &frmHistory::histBarBtn_Click);
+    iPlotX = named(new PlotControl(page), QStringLiteral("iPlotX"));
+    // Created after the plot: the sliders overlap its right and bottom edges and stay on top.
+    YSlider = named(new SliderControl(Qt::Vertical, page), QStringLiteral("YSlider"));
+    DateSlider = named(new SliderControl(Qt::Horizontal, page), QStringLiteral("DateSlider"));
+}
+
+} // namespace tarvex

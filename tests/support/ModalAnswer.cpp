@@ -1,0 +1,104 @@
+#include "ModalAnswer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QTest>
+
+#include <algorithm>
+
+namespace tarvex::test {
+
+ModalAnswer::ModalAnswer() {
+    connect(&timer_, &QTimer::timeout, this, &ModalAnswer::poll);
+    timer_.start(10);
+}
+
+ModalAnswer::~ModalAnswer() = default;
+
+ModalAnswer& ModalAnswer::then(Action action) {
+    actions_.push_back(std::move(action));
+    return *this;
+}
+
+ModalAnswer& ModalAnswer::thenClick(QMessageBox::StandardButton button) {
+    return then(click(button));
+}
+
+ModalAnswer& ModalAnswer::thenLeaveOpen() {
+    return then([](QWidget*) {});
+}
+
+bool ModalAnswer::waitForAll(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!actions_.empty() && !deadline.hasExpired()) {
+        QTest::qWait(10);
+    }
+    return actions_.empty();
+}
+
+ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
+    return [button](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box != nullptr && box->button(button) != nullptr) {
+            box->button(button)->click();
+        } else if (auto* dlg = qobject_cast<QDialog*>(w)) {
+            dlg->reject(); // not the expected box: do not hang
+        }
+    };
+}
+
+ModalAnswer::Action ModalAnswer::key(Qt::Key key) {
+    return [key](QWidget* w) { QTest::keyClick(w, key); };
+}
+
+ModalAnswer::Action ModalAnswer::reject() {
+    return [](QWidget* w) {
+        if (auto* dlg = qobject_cast<QDialog*>(w)) {
+            dlg->reject();
+        } else {
+            w->close();
+        }
+    };
+}
+
+ModalAnswer::Seen ModalAnswer::describe(QWidget* w) {
+    Seen s;
+    s.className = QString::fromLatin1(w->metaObject()->className());
+    s.objectName = w->objectName();
+    s.title = w->windowTitle();
+    s.frame = w->frameGeometry();
+    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+        s.text = box->text();
+        s.icon = box->icon();
+        for (QAbstractButton* b : box->buttons()) {
+            s.buttons << b->text();
+        }
+    }
+    return s;
+}
+
+void ModalAnswer::poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (w == nullptr || !w->isVisible() ||
+        std::ranges::any_of(handled_, [w](const QPointer<QWidget>& p) { return p == w; })) {
+        return;
+    }
+    std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
+    handled_.emplace_back(w);
+    Seen s = describe(w);
+    if (actions_.empty()) {
+        s.expected = false;
+        seen_.push_back(s);
+        reject()(w);
+        return;
+    }
+    seen_.push_back(s);
+    Action action = std::move(actions_.front());
+    actions_.pop_front();
+    // Run outside this poll, so that a modal window the action opens is polled for too.
+    QTimer::singleShot(0, w, [action = std::move(action), w] { action(w); });
+}
+
+} // namespace tarvex::test

@@ -1,6 +1,7 @@
 #include "shell/frmSplash.h"
 
 #include "common/Int16.h"
+#include "integrity/ZvLog.h"
 #include "shell/AppInfo.h"
 #include "shell/CommonDialog.h"
 #include "shell/ErrorHandling.h"
@@ -95,7 +96,7 @@ void frmSplash::buildControls() {
 void frmSplash::createSharedObjects() {
     frmMain& main = frmMain::instance();
     pubVars().fileDialog = main.cmdFile;
-    // TODO(merge): pubVars().cryptoLog = std::make_shared<ZvLog>();
+    pubVars().cryptoLog = std::make_shared<ZvLog>();
 }
 
 void frmSplash::Form_Load() {

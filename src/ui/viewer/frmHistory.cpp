@@ -1,6 +1,7 @@
 #include "viewer/frmHistory.h"
 
 #include "common/Int16.h"
+#include "recordfiles/SpreadGrid.h"
 #include "shell/AppInfo.h"
 #include "shell/ErrorHandling.h"
 #include "shell/Forms.h"
@@ -86,7 +87,10 @@ void frmHistory::showViewer() {
 
 void frmHistory::Form_Load() {
     ignoreErrors([] { frmMain::instance().setStatusText(QStringLiteral("No Data File Loaded.")); });
-    // PresentationFlagA and PresentationFlagB on every grid: wired when the grid lands
+    for (SpreadGrid* grid : {vaGrid, digiSigGrid, opEvGrid, auditGrid, auditSigGrid, alarmGrid}) {
+        ignoreErrors([grid] { grid->setPresentationFlagA(true); });
+        ignoreErrors([grid] { grid->setPresentationFlagB(true); });
+    }
     ignoreErrors([this] { setTabAvailable(TabOperatorEvents, false); });
     ignoreErrors([this] { DataTab->setCurrentIndex(TabData); });
 }

@@ -27,6 +27,10 @@ Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $viewer_pid $xvfb_pid 2>/dev/null || true' EXIT
 export DISPLAY=":$n"
+if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
+    export XDG_RUNTIME_DIR="$root/build/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$viewer" &
 viewer_pid=$!

@@ -7,15 +7,21 @@
 #include "ModalAnswer.h"
 #include "QtPrinters.h"
 
+#include "ViewerFixture.h"
+
 #include "recordfiles/GridData.h"
 #include "recordfiles/SpreadGrid.h"
+#include "viewer/frmHistory.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +115,59 @@ inline QStringList rowTexts(const SpreadGrid& grid, int row) {
         texts << grid.gridData().CellText(c, row);
     }
     return texts;
+}
+
+// The viewer started in a fresh folder. The signature and event readers that the open buttons
+// call next are recorded instead of run: they have tests of their own.
+class RecordViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        viewer = &startViewer(dir.path());
+        viewer->actions.loadSigFile = [this] { followUps << "loadSigFile"; };
+        viewer->actions.loadOpEventsFile = [this] { followUps << "loadOpEventsFile"; };
+        viewer->actions.loadAuditSigFile = [this] { followUps << "loadAuditSigFile"; };
+    }
+
+    [[nodiscard]] QString file(const QString& name) const {
+        return QDir::toNativeSeparators(dir.filePath(name));
+    }
+
+    // Presses a toolbar button, answers its file dialog with `path` ("" cancels it) and then
+    // a message box, if one is expected, with `thenClick`. Returns every modal window shown.
+    std::vector<ModalAnswer::Seen>
+    press(QToolButton* button, const QString& path, DialogSeen* seen = nullptr,
+          QMessageBox::StandardButton thenClick = QMessageBox::NoButton) {
+        ModalAnswer answer;
+        answer.then(answerFileDialog(path, seen));
+        if (thenClick != QMessageBox::NoButton) {
+            answer.thenClick(thenClick);
+        }
+        button->click();
+        EXPECT_EQ(answer.pending(), 0);
+        return answer.seen();
+    }
+
+    // A file that exists but that the grid refuses: larger than it can hold (sparse, so it
+    // costs no disk space).
+    [[nodiscard]] QString refusedFile(const QString& name) const {
+        const QString path = file(name);
+        QFile sparse(path);
+        EXPECT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(3) << 30));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    frmHistory* viewer = nullptr;
+    QStringList followUps;
+};
+
+// The common error report's text.
+inline QString reportText(int number, const QString& description, const QString& procName) {
+    return QStringLiteral("Error %1 = %2 in function %3 occurred.\r\n"
+                          "Please contact the manufacturer with this error.")
+        .arg(number)
+        .arg(description, procName);
 }
 
 } // namespace tarvex::test

@@ -24,41 +24,15 @@ using namespace tarvex::test;
 
 namespace {
 
-constexpr char kReport6[] = "Error 6 = Overflow in function getHistFile occurred.\r\n"
-                            "Please contact the manufacturer with this error.";
-
-// The viewer in a fresh start folder, with the follow-up readers of the open button recorded
-// instead of run: they have tests of their own.
-class DataLogTest : public ::testing::Test {
+class DataLogTest : public RecordViewerTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        viewer = &startViewer(dir.path());
-        viewer->actions.loadSigFile = [this] { followUps << "loadSigFile"; };
-        viewer->actions.loadOpEventsFile = [this] { followUps << "loadOpEventsFile"; };
-    }
-
-    QString file(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
-
-    // Presses "Open History File" and answers its dialog with `path` ("" cancels it).
     std::vector<ModalAnswer::Seen>
     open(const QString& path, DialogSeen* seen = nullptr,
          QMessageBox::StandardButton report = QMessageBox::NoButton) {
-        ModalAnswer answer;
-        answer.then(answerFileDialog(path, seen));
-        if (report != QMessageBox::NoButton) {
-            answer.thenClick(report);
-        }
-        viewer->DataBarBtn[0]->click();
-        EXPECT_EQ(answer.pending(), 0);
-        return answer.seen();
+        return press(viewer->DataBarBtn[0], path, seen, report);
     }
 
-    SpreadGrid& grid() const { return *viewer->vaGrid; }
-
-    QTemporaryDir dir;
-    frmHistory* viewer = nullptr;
-    QStringList followUps;
+    [[nodiscard]] SpreadGrid& grid() const { return *viewer->vaGrid; }
 };
 
 QByteArray logOfRecords(int records) {
@@ -157,8 +131,6 @@ TEST_F(DataLogTest, CancelChangesNothingButTheFollowUpsRunAgainForALoadedLog) {
     EXPECT_EQ(followUps, (QStringList{"loadSigFile", "loadOpEventsFile"}));
 }
 
-// A file that exists but that the grid refuses: larger than it can hold (sparse, so it costs
-// no disk space).
 TEST_F(DataLogTest, ARefusedLoadIsReportedAsErrorZeroAndEmptiesTheDataView) {
     const QString good = file("plant.csv");
     writeFile(good, crlfLines({"Date,Time,Flow", "3/4/2024,08:00:00,1.5", "3/4/2024,08:01:00,2"}));
@@ -169,14 +141,9 @@ TEST_F(DataLogTest, ARefusedLoadIsReportedAsErrorZeroAndEmptiesTheDataView) {
     viewer->ProgBar->show();
     followUps.clear();
 
-    const QString huge = file("huge.csv");
-    QFile sparse(huge);
-    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(3) << 30));
-    sparse.close();
-    const auto shown = open(huge, nullptr, QMessageBox::Ok);
+    const auto shown = open(refusedFile("huge.csv"), nullptr, QMessageBox::Ok);
     ASSERT_EQ(shown.size(), 2U);
-    EXPECT_EQ(shown[1].text, "Error 0 =  in function getHistFile occurred.\r\n"
-                             "Please contact the manufacturer with this error.");
+    EXPECT_EQ(shown[1].text, reportText(0, "", "getHistFile"));
     EXPECT_EQ(shown[1].title, "Tarvex Data Viewer");
     EXPECT_EQ(shown[1].icon, QMessageBox::NoIcon);
 
@@ -206,7 +173,7 @@ TEST_F(DataLogTest, ShowsAtMost32766Records) {
     const FileState before = fileState(tooMany);
     const auto shown = open(tooMany, nullptr, QMessageBox::Ok);
     ASSERT_EQ(shown.size(), 2U);
-    EXPECT_EQ(shown[1].text, kReport6);
+    EXPECT_EQ(shown[1].text, reportText(6, "Overflow", "getHistFile"));
     EXPECT_TRUE(allCellsEmpty(grid()));
     EXPECT_TRUE(pubVars().dataFilePath.isEmpty());
     EXPECT_EQ(frmMain::instance().statusText(), "");

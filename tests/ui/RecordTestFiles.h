@@ -73,19 +73,28 @@ struct DialogSeen {
     bool confirmsOverwrite = false;
 };
 
-// Answers a file dialog with `path` (or cancels it when `path` is empty), recording what it showed.
+// Records what a file dialog shows.
+inline void recordDialog(QWidget* w, DialogSeen& seen) {
+    const auto* dlg = qobject_cast<QFileDialog*>(w);
+    if (dlg == nullptr) {
+        return;
+    }
+    seen.title = dlg->windowTitle();
+    seen.filters = dlg->nameFilters();
+    seen.folder = dlg->directory().absolutePath();
+    if (const auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        seen.proposedName = edit->text();
+    }
+    seen.save = dlg->acceptMode() == QFileDialog::AcceptSave;
+    seen.confirmsOverwrite = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+}
+
+// Answers a file dialog with `path` (or cancels it when `path` is empty), recording what it
+// showed.
 inline ModalAnswer::Action answerFileDialog(const QString& path, DialogSeen* seen = nullptr) {
     return [path, seen](QWidget* w) {
-        auto* dlg = qobject_cast<QFileDialog*>(w);
-        if (seen != nullptr && dlg != nullptr) {
-            seen->title = dlg->windowTitle();
-            seen->filters = dlg->nameFilters();
-            seen->folder = dlg->directory().absolutePath();
-            if (const auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-                seen->proposedName = edit->text();
-            }
-            seen->save = dlg->acceptMode() == QFileDialog::AcceptSave;
-            seen->confirmsOverwrite = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+        if (seen != nullptr) {
+            recordDialog(w, *seen);
         }
         if (path.isEmpty()) {
             DialogDriver::cancel()(w);

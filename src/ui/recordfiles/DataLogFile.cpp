@@ -19,23 +19,6 @@
 namespace tarvex {
 namespace {
 
-// Loads the data log into vaGrid: titles in row 0, dates in column 0, the times rewritten.
-void loadIntoGrid(SpreadGrid& grid, const QString& path) {
-    using namespace RecordLayout;
-    if (!loadRecordText(grid, path, kDataLogLoadOption)) {
-        throw TvError(0); // the grid only answers false: nothing is pending
-    }
-    grid.setColumnWidth(0, kDataLogColumnWidth);
-    grid.setColumnWidth(-1, kDataLogColumnWidth);
-    grid.setPresentationNumberA(250);
-    grid.setPresentationNumberC(5);
-    grid.setColumnCount(grid.FilledColumnCount());
-    rewriteTimeColumn(grid, kDataLogTimeColumn, kDataLogTimeFormat);
-    grid.setPresentationFlagA(true);
-    grid.setPresentationFlagB(true);
-    grid.setPresentationFlagC(true);
-}
-
 // A log whose first record has no first value comes with operator events.
 bool firstValueEmpty(const SpreadGrid& grid) {
     CellValue value;
@@ -50,7 +33,7 @@ void loadChosenLog(const QString& path) {
     SharedState& shared = pubVars();
     shared.dataFilePath = path;
     frmHistory& viewer = frmHistory::instance();
-    loadIntoGrid(*viewer.vaGrid, shared.dataFilePath);
+    loadDataLogGrid(*viewer.vaGrid, shared.dataFilePath);
     viewer.setTabAvailable(frmHistory::TabOperatorEvents, firstValueEmpty(*viewer.vaGrid));
     Screen::setMousePointer(Screen::vbDefault);
     frmMain::instance().setStatusText(QStringLiteral("Current File is ") + shared.dataFilePath);
@@ -58,6 +41,22 @@ void loadChosenLog(const QString& path) {
 }
 
 } // namespace
+
+void loadDataLogGrid(SpreadGrid& grid, const QString& path) {
+    using namespace RecordLayout;
+    if (!loadRecordText(grid, path, kDataLogLoadOption)) {
+        throw TvError(0); // the grid only answers false: nothing is pending
+    }
+    grid.setColumnWidth(0, kDataLogColumnWidth);
+    grid.setColumnWidth(-1, kDataLogColumnWidth);
+    grid.setPresentationNumberA(250);
+    grid.setPresentationNumberC(5);
+    grid.setColumnCount(grid.FilledColumnCount());
+    rewriteTimeColumn(grid, kDataLogTimeColumn, kDataLogTimeFormat);
+    grid.setPresentationFlagA(true);
+    grid.setPresentationFlagB(true);
+    grid.setPresentationFlagC(true);
+}
 
 void getHistFile() {
     try {

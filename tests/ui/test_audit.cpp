@@ -23,7 +23,7 @@ protected:
 
     [[nodiscard]] SpreadGrid& grid() const { return *viewer->auditGrid; }
 
-    bool columnHidden(int column) const {
+    [[nodiscard]] bool columnHidden(int column) const {
         grid().setCurrentColumn(column);
         return grid().ColumnHidden();
     }

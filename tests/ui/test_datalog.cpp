@@ -58,13 +58,10 @@ TEST_F(DataLogTest, OpenLoadsTheLogWithItsTimesRewrittenAndNamesThePlotAfterIt) 
     int pointerWhileLoading = -1;
     ModalAnswer answer;
     answer.then([&](QWidget* w) {
-        QMetaObject::invokeMethod(
-            viewer,
-            [&] {
-                statusWhileLoading = frmMain::instance().statusText();
-                pointerWhileLoading = Screen::mousePointer();
-            },
-            Qt::QueuedConnection);
+        QTimer::singleShot(0, viewer, [&] {
+            statusWhileLoading = frmMain::instance().statusText();
+            pointerWhileLoading = Screen::mousePointer();
+        });
         answerFileDialog(path, &seen)(w);
     });
     viewer->DataBarBtn[0]->click();

@@ -108,10 +108,9 @@ TEST_F(RecordViewerTest, AClickDuringTheRealLoadStartsNoExportAndNoSecondOpen) {
     writeFile(path, crlfLines({"Date,Time,Flow", "3/4/2024,08:00:00,1.5"}));
     ModalAnswer answer;
     answer.then([&](QWidget* w) {
-        QMetaObject::invokeMethod(
-            viewer, [this] { viewer->DataBarBtn[4]->click(); }, Qt::QueuedConnection);
-        QMetaObject::invokeMethod(
-            viewer, [this] { viewer->DataBarBtn[0]->click(); }, Qt::QueuedConnection);
+        // Posted now, they run at the next pass of pending events after the dialog has closed.
+        QTimer::singleShot(0, viewer, [this] { viewer->DataBarBtn[4]->click(); });
+        QTimer::singleShot(0, viewer, [this] { viewer->DataBarBtn[0]->click(); });
         DialogDriver::chooseFile(path)(w);
     });
     viewer->DataBarBtn[0]->click();

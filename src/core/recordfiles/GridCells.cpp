@@ -15,7 +15,7 @@ constexpr std::size_t kMinWaste = std::size_t(64) * 1024;
 // Lines in the text, estimated from its start, for reserving room ahead: a count of the whole
 // text would cost a pass of its own.
 std::size_t estimateLines(const char* begin, const char* end) {
-    constexpr std::ptrdiff_t kSample = 256 * 1024;
+    constexpr std::ptrdiff_t kSample = std::ptrdiff_t(256) * 1024;
     const char* sampleEnd = end - begin > kSample ? begin + kSample : end;
     std::size_t lines = 0;
     for (const char* p = begin; p < sampleEnd; ++lines) {

@@ -57,11 +57,14 @@ void generateLog() {
                  double(QFileInfo(logPath()).size()) / (1024 * 1024));
 }
 
+// The viewer's data grid exists before a file is opened into it. Widgets must not outlive the
+// application, so it is never deleted.
+SpreadGrid* dataGrid = nullptr;
+
 // What "Open History File" and "Export Data File" do with the grid, without their dialogs.
 void openAndExport() {
-    SpreadGrid grid;
-    loadDataLogGrid(grid, logPath());
-    if (!saveRecordText(grid, exportPath())) {
+    loadDataLogGrid(*dataGrid, logPath());
+    if (!saveRecordText(*dataGrid, exportPath())) {
         std::fprintf(stderr, "open-export: export failed\n");
     }
 }
@@ -79,6 +82,7 @@ void plainCopy() {
 
 void setUp() {
     generateLog();
+    dataGrid = new SpreadGrid;
     openAndExport(); // fonts, styles and the page cache are set up once per process
     plainCopy();
     std::fprintf(stderr, "open-export: export of %.1f MB\n",

@@ -1,6 +1,7 @@
 #include "recordfiles/GridCells.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -11,22 +12,43 @@ namespace {
 constexpr std::uint32_t kEditBit = 0x8000'0000U;
 constexpr std::size_t kMinWaste = std::size_t(64) * 1024;
 
-// Lines in the text, for reserving the references ahead.
-std::size_t countLines(const char* begin, const char* end) {
+// Lines in the text, estimated from its start, for reserving room ahead: a count of the whole
+// text would cost a pass of its own.
+std::size_t estimateLines(const char* begin, const char* end) {
+    constexpr std::ptrdiff_t kSample = std::ptrdiff_t(256) * 1024;
+    const char* sampleEnd = end - begin > kSample ? begin + kSample : end;
     std::size_t lines = 0;
-    for (const char* p = begin; p < end; ++lines) {
-        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', end - p));
-        p = eol ? eol + 1 : end;
+    for (const char* p = begin; p < sampleEnd; ++lines) {
+        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', sampleEnd - p));
+        p = eol ? eol + 1 : sampleEnd;
     }
-    return lines;
+    const auto scale = static_cast<double>(end - begin) / static_cast<double>(sampleEnd - begin);
+    return static_cast<std::size_t>(static_cast<double>(lines) * scale * 1.02) + 1;
 }
 
-// End of the field that starts at p: the next separator or the line end.
-const char* fieldEnd(const char* p, const char* eol, char separator) {
-    while (p < eol && *p != separator) {
-        ++p;
+// Calls found(p) for every separator in [p, end), in order. Eight bytes are compared at once: a
+// byte of x is zero exactly where the text holds the separator, and the sum below sets the high
+// bit of every byte of x that is not zero (the low seven bits cannot carry into the next byte).
+template <class Found>
+void forEachSeparator(const char* p, const char* end, char separator, Found&& found) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        const std::uint64_t pattern = 0x0101010101010101ULL * static_cast<unsigned char>(separator);
+        for (; end - p >= 8; p += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, sizeof word);
+            const std::uint64_t x = word ^ pattern;
+            for (std::uint64_t hits = ~(((x & kLow7) + kLow7) | x | kLow7); hits != 0;
+                 hits &= hits - 1) {
+                found(p + (std::countr_zero(hits) >> 3));
+            }
+        }
     }
-    return p;
+    for (; p < end; ++p) {
+        if (*p == separator) {
+            found(p);
+        }
+    }
 }
 
 // A written cell: its length in 7-bit groups, low group first, then its bytes.
@@ -62,10 +84,7 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     }
     const char* base = text.constData();
     const char* end = base + text.size();
-    const std::size_t lines = countLines(base, end);
-    if (lines > std::size_t(kMaxIndex)) {
-        return std::nullopt;
-    }
+    const std::size_t lines = std::min(estimateLines(base, end), std::size_t(kMaxIndex) + 1);
     const char* firstEol = static_cast<const char*>(std::memchr(base, '\n', end - base));
     const auto firstFields = static_cast<std::size_t>(std::count(base, firstEol, separator)) + 2;
     cells.refs_.reserve(std::min(lines * firstFields, std::size_t(text.size()) + 2 * lines));
@@ -75,10 +94,11 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
         cells.rows_.emplace_back();
     }
     std::uint32_t widest = 0;
+    std::size_t lineCount = 0;
     for (const char* line = base; line < end;) {
         const char* eol = static_cast<const char*>(std::memchr(line, '\n', end - line));
         const Row row = cells.appendLine(base, line, eol, headerColumn);
-        if (row.size > std::uint32_t(kMaxIndex) + 1) {
+        if (row.size > std::uint32_t(kMaxIndex) + 1 || ++lineCount > std::size_t(kMaxIndex)) {
             return std::nullopt;
         }
         widest = std::max(widest, row.size);
@@ -97,15 +117,17 @@ GridCells::Row GridCells::appendLine(const char* base, const char* line, const c
     if (!headerColumn) {
         refs_.push_back(0);
     }
-    for (const char* field = line;;) {
-        const char* stop = fieldEnd(field, eol, separator_);
-        const bool empty = stop == field || (stop == eol && stop - field == 1 && *field == '\r');
-        refs_.push_back(empty ? 0 : static_cast<std::uint32_t>(field - base + 1));
-        if (stop == eol) {
-            break;
-        }
+    const auto refOf = [base](const char* field) {
+        return static_cast<std::uint32_t>(field - base + 1);
+    };
+    const char* field = line;
+    forEachSeparator(line, eol, separator_, [&](const char* stop) {
+        refs_.push_back(stop == field ? 0 : refOf(field));
         field = stop + 1;
-    }
+    });
+    // The last field runs to the line end; a "\r" alone there is the rest of a "\r\n".
+    const bool empty = field == eol || (eol - field == 1 && *field == '\r');
+    refs_.push_back(empty ? 0 : refOf(field));
     const auto size = static_cast<std::uint32_t>(refs_.size()) - begin;
     return {begin, size, size};
 }
@@ -116,6 +138,35 @@ QByteArrayView GridCells::bytes(int column, int row) const {
     }
     const Row& r = rows_[row];
     return std::uint32_t(column) < r.size ? resolve(refs_[r.begin + column]) : QByteArrayView();
+}
+
+void GridCells::appendRow(QByteArray& out, int row, int firstColumn, int lastColumn,
+                          QByteArrayView separator) const {
+    const Row* r = row >= 0 && row < rowCount() ? &rows_[row] : nullptr;
+    const auto refAt = [r, this](int column) {
+        return r != nullptr && std::uint32_t(column) < r->size ? refs_[r->begin + column] : 0U;
+    };
+    const auto loaded = [](std::uint32_t ref) { return ref != 0 && (ref & kEditBit) == 0; };
+    // Loaded cells side by side are fields side by side in their line, one separator apart.
+    const bool sameSeparator = separator.size() == 1 && separator.front() == separator_;
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        if (column > firstColumn) {
+            out += separator;
+        }
+        const std::uint32_t ref = refAt(column);
+        if (!sameSeparator || !loaded(ref)) {
+            out += resolve(ref);
+            continue;
+        }
+        int last = column;
+        while (last < lastColumn && loaded(refAt(last + 1))) {
+            ++last;
+        }
+        const QByteArrayView end = resolve(refAt(last));
+        const char* start = text_.constData() + (ref - 1);
+        out.append(start, end.data() + end.size() - start);
+        column = last;
+    }
 }
 
 QByteArrayView GridCells::resolve(std::uint32_t ref) const {

@@ -43,6 +43,11 @@ public:
     // The bytes of a cell; empty outside the cells held. Valid until the next change.
     [[nodiscard]] QByteArrayView bytes(int column, int row) const;
 
+    // Appends the cells of a row from firstColumn to lastColumn, joined by separator. Neighbouring
+    // cells that still hold their loaded fields are copied from the loaded text in one piece.
+    void appendRow(QByteArray& out, int row, int firstColumn, int lastColumn,
+                   QByteArrayView separator) const;
+
     // Writes a cell (empty bytes empty it), adding rows as needed. Indexes must be checked.
     void set(int column, int row, QByteArrayView bytes);
     // Empties the cells of a block, bounds inclusive and clipped to the cells held.

@@ -86,22 +86,21 @@ bool GridData::SaveDelimitedText(const QString& path, const QString& textQualifi
             if (file.write(chunk) != chunk.size()) {
                 return false;
             }
-            chunk.clear();
+            chunk.truncate(0); // keeps the room reserved
         }
     }
     return file.write(chunk) == chunk.size() && file.commit();
 }
 
 void GridData::appendShownRow(QByteArray& out, int row, QByteArrayView separator) const {
-    const QByteArrayView header = cells_.bytes(0, row);
-    if (header.isEmpty() && row > 0) {
-        out += QByteArray::number(row);
-    } else {
-        out += header;
+    if (row == 0 || !cells_.bytes(0, row).isEmpty()) {
+        cells_.appendRow(out, row, 0, columnCount_, separator);
+        return;
     }
-    for (int column = 1; column <= columnCount_; ++column) {
+    out += QByteArray::number(row);
+    if (columnCount_ >= 1) {
         out += separator;
-        out += cells_.bytes(column, row);
+        cells_.appendRow(out, row, 1, columnCount_, separator);
     }
 }
 

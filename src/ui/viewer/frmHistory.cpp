@@ -12,10 +12,12 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvex {
 namespace {
@@ -121,27 +123,40 @@ void frmHistory::run(Member action) {
     ignoreErrors([&] { (actions.*action)(); });
 }
 
+template <class F> void frmHistory::runOperation(F&& procedures) {
+    if (recordOperationRunning_) {
+        return; // a second load or export on top of the running one would find it half done
+    }
+    recordOperationRunning_ = true;
+    const QScopeGuard done([this] { recordOperationRunning_ = false; });
+    std::forward<F>(procedures)();
+}
+
 void frmHistory::DataBarBtn_Click(int Index) {
     if (!inGroup(Index, kDataActions)) {
         return;
     }
-    if (Index == 0) {
+    if (Index == 3) {
+        pubVars().plotBusy = kFalse16; // the build stops at its next step
+        return;
+    }
+    runOperation([this, Index] {
+        if (Index != 0) {
+            run(kDataActions.at(static_cast<std::size_t>(Index)));
+            return;
+        }
         run(&ViewerActions::getHistFile);
         // Also after a cancelled dialog, as long as a data log is loaded.
         if (!pubVars().dataFilePath.isEmpty()) {
             run(&ViewerActions::loadSigFile);
             run(&ViewerActions::loadOpEventsFile);
         }
-    } else if (Index == 3) {
-        pubVars().plotBusy = kFalse16; // the build stops at its next step
-    } else {
-        run(kDataActions.at(static_cast<std::size_t>(Index)));
-    }
+    });
 }
 
 void frmHistory::opBarBtn_Click(int Index) {
     if (inGroup(Index, kOpActions)) {
-        run(kOpActions.at(static_cast<std::size_t>(Index)));
+        runOperation([this, Index] { run(kOpActions.at(static_cast<std::size_t>(Index))); });
     }
 }
 
@@ -149,25 +164,27 @@ void frmHistory::auditBarBtn_Click(int Index) {
     if (!inGroup(Index, kAuditActions)) {
         return;
     }
-    if (Index == 0) {
+    runOperation([this, Index] {
+        if (Index != 0) {
+            run(kAuditActions.at(static_cast<std::size_t>(Index)));
+            return;
+        }
         run(&ViewerActions::getAuditFile);
         if (!pubVars().auditFilePath.isEmpty()) {
             run(&ViewerActions::loadAuditSigFile);
         }
-    } else {
-        run(kAuditActions.at(static_cast<std::size_t>(Index)));
-    }
+    });
 }
 
 void frmHistory::almBarBtn_Click(int Index) {
     if (inGroup(Index, kAlarmActions)) {
-        run(kAlarmActions.at(static_cast<std::size_t>(Index)));
+        runOperation([this, Index] { run(kAlarmActions.at(static_cast<std::size_t>(Index))); });
     }
 }
 
 void frmHistory::histBarBtn_Click(int Index) {
     if (inGroup(Index, kHistActions)) {
-        run(kHistActions.at(static_cast<std::size_t>(Index)));
+        runOperation([this, Index] { run(kHistActions.at(static_cast<std::size_t>(Index))); });
     }
 }
 

@@ -89,6 +89,12 @@ public:
     void almBarBtn_Click(int Index);
     void histBarBtn_Click(int Index);
 
+    // True while a toolbar button's procedures run (a load with its follow-up readers, an
+    // export, a printout, a verification, a trend build or a trend output). They let pending
+    // events run, so the buttons stay live meanwhile; the click handlers then start nothing,
+    // except "Cancel History Plot", which stops a build.
+    [[nodiscard]] bool recordOperationRunning() const { return recordOperationRunning_; }
+
     // After a mouse release over any toolbar button: the focus goes to DataTab, or to the plot on
     // the "Trend Data" tab.
     void BarBtn_MouseUp();
@@ -117,12 +123,15 @@ private:
     void Form_Resize();
     void placeControls();
     void run(ViewerActions::Action ViewerActions::*action);
+    // Runs a click's procedures as one operation, unless one is already running.
+    template <class F> void runOperation(F&& procedures);
 
     QWidget* client_ = nullptr;
     std::array<QWidget*, TabCount> pages_{};
     std::array<QWidget*, static_cast<std::size_t>(LayoutItem::Count)> laidOut_{};
     ViewerLayout layout_;
     bool resizing_ = false;
+    bool recordOperationRunning_ = false;
 };
 
 } // namespace tarvex

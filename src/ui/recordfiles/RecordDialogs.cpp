@@ -1,0 +1,43 @@
+#include "recordfiles/RecordDialogs.h"
+
+#include "common/TvError.h"
+#include "shell/CommonDialog.h"
+#include "shell/SharedState.h"
+
+#include <QDir>
+
+namespace tarvex {
+
+CommonDialog& fileDialog() {
+    CommonDialog* dialog = pubVars().fileDialog;
+    if (dialog == nullptr) {
+        throw TvError(ErrInvalidCall);
+    }
+    return *dialog;
+}
+
+QString chooseRecordFile(const QString& filter, const QString& title) {
+    CommonDialog& dialog = fileDialog();
+    dialog.CancelError = true;
+    dialog.Flags = CommonDialog::OFNFileMustExist | CommonDialog::OFNHideReadOnly;
+    dialog.Filter = filter;
+    dialog.DialogTitle = title;
+    dialog.InitDir = pubVars().startDir + QDir::separator();
+    dialog.ShowOpen();
+    return dialog.FileName;
+}
+
+QString chooseExportFile(const QString& filter, const QString& title, const QString& proposedName) {
+    CommonDialog& dialog = fileDialog();
+    dialog.CancelError = true;
+    dialog.Flags = CommonDialog::OFNOverwritePrompt | CommonDialog::OFNHideReadOnly;
+    dialog.Filter = filter;
+    dialog.DialogTitle = title;
+    dialog.DefaultExt = QStringLiteral(".csv");
+    dialog.InitDir = pubVars().startDir + QDir::separator() + QStringLiteral("Export Data");
+    dialog.FileName = proposedName;
+    dialog.ShowSave();
+    return dialog.FileName;
+}
+
+} // namespace tarvex

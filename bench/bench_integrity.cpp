@@ -89,12 +89,12 @@ void ours() {
 // Digit values by character; blanks and other characters are not digits here.
 constexpr std::array<unsigned char, 256> kHexValues = [] {
     std::array<unsigned char, 256> values{};
-    for (int c = 0; c < 10; ++c) {
-        values[static_cast<std::size_t>('0' + c)] = static_cast<unsigned char>(c);
+    for (std::size_t c = 0; c < 10; ++c) {
+        values.at('0' + c) = static_cast<unsigned char>(c);
     }
-    for (int c = 0; c < 6; ++c) {
-        values[static_cast<std::size_t>('A' + c)] = static_cast<unsigned char>(10 + c);
-        values[static_cast<std::size_t>('a' + c)] = static_cast<unsigned char>(10 + c);
+    for (std::size_t c = 0; c < 6; ++c) {
+        values.at('A' + c) = static_cast<unsigned char>(10 + c);
+        values.at('a' + c) = static_cast<unsigned char>(10 + c);
     }
     return values;
 }();

@@ -15,12 +15,12 @@ constexpr qsizetype kMaxParts = 32768;
 constexpr std::array<signed char, 128> kDigitValues = [] {
     std::array<signed char, 128> values{};
     values.fill(-1);
-    for (int c = 0; c < 10; ++c) {
-        values[static_cast<std::size_t>('0' + c)] = static_cast<signed char>(c);
+    for (std::size_t c = 0; c < 10; ++c) {
+        values.at('0' + c) = static_cast<signed char>(c);
     }
-    for (int c = 0; c < 6; ++c) {
-        values[static_cast<std::size_t>('A' + c)] = static_cast<signed char>(10 + c);
-        values[static_cast<std::size_t>('a' + c)] = static_cast<signed char>(10 + c);
+    for (std::size_t c = 0; c < 6; ++c) {
+        values.at('A' + c) = static_cast<signed char>(10 + c);
+        values.at('a' + c) = static_cast<signed char>(10 + c);
     }
     return values;
 }();

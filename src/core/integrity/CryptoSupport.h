@@ -49,6 +49,8 @@ public:
     DerivedKey& operator=(const DerivedKey&) = delete;
 
     void setKeyText(const QString& text);
+    // True when the key in hand is the one that `text` gives.
+    [[nodiscard]] bool isFor(const QString& text) const { return derived_ && text == text_; }
     [[nodiscard]] const Key& key() const { return key_; }
 
 private:

@@ -2,24 +2,32 @@
 
 #include "common/TvError.h"
 
+#include <algorithm>
+#include <array>
+
 namespace tarvex {
 namespace {
 
 // The byte array's index is 16-bit signed: 0..32767.
 constexpr qsizetype kMaxParts = 32768;
 
+// Digit values of the ASCII characters; -1 for non-digits.
+constexpr std::array<signed char, 128> kDigitValues = [] {
+    std::array<signed char, 128> values{};
+    values.fill(-1);
+    for (std::size_t c = 0; c < 10; ++c) {
+        values.at('0' + c) = static_cast<signed char>(c);
+    }
+    for (std::size_t c = 0; c < 6; ++c) {
+        values.at('A' + c) = static_cast<signed char>(10 + c);
+        values.at('a' + c) = static_cast<signed char>(10 + c);
+    }
+    return values;
+}();
+
 int hexDigit(QChar c) {
     const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    return -1;
+    return u < kDigitValues.size() ? kDigitValues[u] : -1;
 }
 
 char partValue(QStringView part) {
@@ -52,6 +60,52 @@ qsizetype countParts(QStringView text, QStringView delimiter) {
     return parts;
 }
 
+// The leading hex digits of the part at `at`, and `at` moved to the delimiter after it (or
+// the end).
+char partAt(const QChar*& at, const QChar* end, QChar delimiter) {
+    int value = 0;
+    for (int digit = 0; at != end && (digit = hexDigit(*at)) >= 0; ++at) {
+        value = value * 16 + digit;
+        if (value > 255) {
+            throw TvError(ErrOverflow);
+        }
+    }
+    at = std::find(at, end, delimiter);
+    return static_cast<char>(value);
+}
+
+// One pass for the usual one-character delimiter. Parts of one or two digits, the form that
+// hex text is written in, are read without a search.
+QByteArray bytesBetween(QStringView text, QChar delimiter) {
+    QByteArray bytes(std::min(text.size() + 1, kMaxParts), Qt::Uninitialized);
+    char* out = bytes.data();
+    qsizetype parts = 0;
+    const QChar* at = text.data();
+    const QChar* const end = at + text.size();
+    for (;;) {
+        const int high = end - at >= 3 ? hexDigit(at[0]) : -1;
+        const int low = high >= 0 ? hexDigit(at[1]) : -1;
+        if (low >= 0 && at[2] == delimiter) {
+            out[parts++] = static_cast<char>(high * 16 + low);
+            at += 2;
+        } else if (high >= 0 && at[1] == delimiter) {
+            out[parts++] = static_cast<char>(high);
+            at += 1;
+        } else {
+            out[parts++] = partAt(at, end, delimiter);
+            if (at == end) {
+                break;
+            }
+        }
+        if (parts == kMaxParts) {
+            throw TvError(ErrOverflow);
+        }
+        ++at;
+    }
+    bytes.truncate(parts);
+    return bytes;
+}
+
 } // namespace
 
 QString bytesToHex(QByteArrayView bytes) {
@@ -73,6 +127,9 @@ QString bytesToHex(QByteArrayView bytes) {
 QByteArray HexToBytes(QStringView text, QStringView delimiter) {
     if (text.isEmpty()) {
         throw TvError(ErrSubscript);
+    }
+    if (delimiter.size() == 1) {
+        return bytesBetween(text, delimiter.front());
     }
     QByteArray bytes(countParts(text, delimiter), Qt::Uninitialized);
     if (delimiter.isEmpty()) {

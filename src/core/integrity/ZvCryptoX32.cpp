@@ -8,6 +8,8 @@
 #include <openssl/params.h>
 #include <openssl/rand.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <utility>
 
@@ -82,6 +84,11 @@ QVariant EncryptString::OutputData() {
 
 DecryptData::DecryptData() : cipher_(fetchGcm()), ctx_(newCipherCtx()) {}
 
+void DecryptData::KeyText(const QString& keyText) {
+    ctxKeyed_ = ctxKeyed_ && key_.isFor(keyText);
+    key_.setKeyText(keyText);
+}
+
 void DecryptData::InputData(const QVariant& data) {
     if (data.typeId() != QMetaType::QByteArray) {
         throw TvError(ErrTypeMismatch);
@@ -100,12 +107,20 @@ QVariant DecryptData::OutputData() {
     const int length = checkedLength(input_.size() - kNonceBytes - kTagBytes);
     const unsigned char* nonce = bytesOf(std::as_const(input_));
     const unsigned char* body = nonce + kNonceBytes;
-    // The tag is only read, but OpenSSL's ctrl takes a non-const pointer.
-    QByteArray tag = input_.right(kTagBytes);
+    // OpenSSL's ctrl takes the tag through a non-const pointer, so it gets a copy.
+    std::array<unsigned char, kTagBytes> tag{};
+    std::copy_n(body + length, kTagBytes, tag.begin());
+    if (!ctxKeyed_) {
+        if (EVP_DecryptInit_ex2(ctx_.get(), cipher_.get(), key_.key().data(), nullptr, nullptr) !=
+            1) {
+            throwCryptoFailure("decryption failed");
+        }
+        ctxKeyed_ = true;
+    }
     QByteArray plain(length, Qt::Uninitialized);
     int written = 0;
     int tail = 0;
-    if (EVP_DecryptInit_ex2(ctx_.get(), cipher_.get(), key_.key().data(), nonce, nullptr) != 1 ||
+    if (EVP_DecryptInit_ex2(ctx_.get(), nullptr, nullptr, nonce, nullptr) != 1 ||
         EVP_DecryptUpdate(ctx_.get(), bytesOf(plain), &written, body, length) != 1 ||
         EVP_CIPHER_CTX_ctrl(ctx_.get(), EVP_CTRL_GCM_SET_TAG, kTagBytes, tag.data()) != 1) {
         throwCryptoFailure("decryption failed");

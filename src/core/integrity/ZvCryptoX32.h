@@ -49,7 +49,7 @@ private:
 class DecryptData final : public Object {
 public:
     DecryptData();
-    void KeyText(const QString& keyText) { key_.setKeyText(keyText); }
+    void KeyText(const QString& keyText);
     // A variant holding a byte array; anything else is a type mismatch.
     void InputData(const QVariant& data);
     void RunOption(std::int32_t option);
@@ -59,6 +59,8 @@ private:
     crypto::DerivedKey key_{crypto::kCipherKeyLabel};
     crypto::CipherPtr cipher_;
     crypto::CipherCtxPtr ctx_;
+    // The context holds the key's schedule: a record then only sets its nonce.
+    bool ctxKeyed_ = false;
     QByteArray input_;
 };
 

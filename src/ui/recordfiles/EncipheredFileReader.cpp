@@ -1,0 +1,177 @@
+#include "recordfiles/EncipheredFileReader.h"
+
+#include "common/Int16.h"
+#include "common/TvError.h"
+#include "integrity/ZvLog.h"
+#include "recordfiles/PathFunctions.h"
+#include "recordfiles/SpreadGrid.h"
+#include "recordfiles/TextLineReader.h"
+#include "shell/DoEvents.h"
+#include "shell/ErrorHandling.h"
+#include "shell/Screen.h"
+#include "shell/SharedState.h"
+#include "shell/frmMain.h"
+#include "viewer/frmHistory.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QStringTokenizer>
+
+#include <array>
+#include <cstdint>
+
+namespace tarvex {
+namespace {
+
+// Letting window events run costs about as much as deciphering a line, so within the loop it
+// happens once a slice of this length has passed: the window stays responsive at a fraction
+// of the cost.
+constexpr qint64 kEventSliceMs = 5;
+// Reading the clock for every line would cost a noticeable share of the line itself.
+constexpr int kLinesPerClockCheck = 8;
+
+constexpr std::array<double, 4> kTitleWidths{12, 12, 25, 100};
+
+// Counts the loads started on a grid, so that a load can tell that a newer one took over.
+unsigned startLoad(SpreadGrid& grid) {
+    static constexpr const char* kProperty = "tarvexEncipheredLoad";
+    const unsigned generation = grid.property(kProperty).toUInt() + 1;
+    grid.setProperty(kProperty, generation);
+    return generation;
+}
+
+unsigned currentLoad(const SpreadGrid& grid) {
+    return grid.property("tarvexEncipheredLoad").toUInt();
+}
+
+void prepareGrid(SpreadGrid& grid, const EncipheredFileLoad& load) {
+    grid.ClearBlock(0, 0, grid.ColumnCount(), grid.RowCount(), false);
+    grid.setRowCount(0);
+    grid.setPresentationNumberA(250);
+    const std::array<QString, 4> titles{QStringLiteral("Date"), QStringLiteral("Time"),
+                                        QStringLiteral("User Full Name"), load.column3Title};
+    for (int c = 0; c < 4; ++c) {
+        grid.SetCellText(c, 0, titles.at(c));
+    }
+    for (int c = 0; c < 4; ++c) {
+        grid.setColumnWidth(c, kTitleWidths.at(c));
+    }
+    if (load.hideColumn4) {
+        grid.setCurrentColumn(4);
+        grid.setColumnHidden(true);
+    }
+}
+
+void openForInput(QFile& file, const QString& path) {
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        throw TvError(fileErrorNumber(file.error(), file.exists()));
+    }
+}
+
+// Fields of the record go to columns 0 and up of the row; every comma splits. The grid takes
+// a copy of each field, so the fields are handed over without copies of their own.
+void writeRecord(SpreadGrid& grid, std::int16_t row, const QString& record) {
+    grid.setRowCount(row);
+    std::int16_t column = 0;
+    for (const QStringView field : QStringTokenizer(record, u',')) {
+        grid.SetCellText(column, row, QString::fromRawData(field.data(), field.size()));
+        increment16(column);
+    }
+}
+
+// The state a load began in; events that ran since may have replaced it.
+class LoadWatch {
+public:
+    LoadWatch(SpreadGrid& grid, const EncipheredFileLoad& load)
+        : grid_(&grid), generation_(startLoad(grid)), recordPath_(&(pubVars().*load.recordPath)),
+          startPath_(*recordPath_) {}
+
+    [[nodiscard]] bool superseded() const {
+        return grid_.isNull() || currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
+    }
+    [[nodiscard]] const QString& recordPath() const { return startPath_; }
+
+private:
+    QPointer<SpreadGrid> grid_;
+    unsigned generation_;
+    const QString* recordPath_;
+    QString startPath_;
+};
+
+// True when the load may go on: events were let run and nothing replaced the load.
+bool letEventsRun(const LoadWatch& watch) {
+    doEvents();
+    if (watch.superseded()) {
+        Screen::setMousePointer(Screen::vbDefault);
+        return false;
+    }
+    return true;
+}
+
+void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
+    SpreadGrid& grid = *(frmHistory::instance().*load.grid);
+    const LoadWatch watch(grid, load);
+    prepareGrid(grid, load);
+    frmMain::instance().setStatusText(load.loadingText);
+    Screen::setMousePointer(Screen::vbHourglass);
+    const QString path = pathWithoutExtension(watch.recordPath()) + load.extension;
+    if (!fileExists(path)) {
+        Screen::setMousePointer(Screen::vbDefault);
+        return;
+    }
+    openForInput(file, path);
+    frmMain::instance().setStatusText(load.decryptingText);
+    if (!letEventsRun(watch)) {
+        return;
+    }
+    if (!pubVars().cryptoLog) {
+        throw TvError(ErrInvalidCall);
+    }
+    ZvLog& cryptoLog = *pubVars().cryptoLog;
+    const QString key = zvLogKey();
+    TextLineReader lines(file);
+    QElapsedTimer slice;
+    slice.start();
+    std::int16_t n = 0;
+    while (!lines.atEnd()) {
+        if (n % kLinesPerClockCheck == 0 && slice.hasExpired(kEventSliceMs)) {
+            if (!letEventsRun(watch)) {
+                return;
+            }
+            slice.start();
+        }
+        // Hex text is ASCII: read as Latin-1 it gives the same digits and blanks as through
+        // the ANSI code page, and the characters that differ are no digits in either.
+        const QString record = cryptoLog.DecryptFromHex(QString::fromLatin1(lines.readLine()), key);
+        writeRecord(grid, toInt16(n + 1), record);
+        increment16(n);
+    }
+    file.close();
+    grid.setPresentationFlagA(true);
+    grid.setPresentationFlagB(true);
+    grid.setPresentationNumberB(2);
+    if (load.showFileWhenDone) {
+        frmMain::instance().setStatusText(QStringLiteral("Current File is ") + watch.recordPath());
+    }
+    Screen::setMousePointer(Screen::vbDefault);
+}
+
+} // namespace
+
+void loadEncipheredFile(const EncipheredFileLoad& load) {
+    QFile file; // closed on every way out
+    try {
+        readIntoGrid(load, file);
+    } catch (...) {
+        const TvError error = currentError();
+        ignoreErrors([&] { ReportError(load.procName, error); });
+        file.close();
+        if (load.afterFailure != nullptr) {
+            load.afterFailure();
+        }
+    }
+}
+
+} // namespace tarvex

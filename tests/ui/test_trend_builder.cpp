@@ -27,7 +27,11 @@ const QString kFailed =
 
 class TrendBuilding : public ::testing::Test {
 protected:
-    TrendBuilding() : v(test::startViewer()) { v.DataTab->setCurrentIndex(frmHistory::TabData); }
+    TrendBuilding() : v(test::startViewer()) {
+        v.DataTab->setCurrentIndex(frmHistory::TabData);
+        stop_.setSingleShot(true);
+        stop_.callOnTimeout(v.DataBarBtn[3], [this] { v.DataBarBtn[3]->click(); });
+    }
 
     void load(const QString& text) { test::loadLog(v, dir, text); }
     // Four value columns TI101..TI104 with values r + 100 c, in `records` records.
@@ -59,6 +63,8 @@ protected:
         return titles;
     }
     PlotControl& plot() { return *v.iPlotX; }
+    // Presses "Cancel History Plot" at the build's first event pass.
+    void pressStopSoon() { stop_.start(0); }
     void expectIdle() {
         EXPECT_EQ(pubVars().plotBusy, 0);
         EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
@@ -70,6 +76,7 @@ protected:
 
     QTemporaryDir dir;
     frmHistory& v;
+    QTimer stop_;
 };
 
 TEST_F(TrendBuilding, RefusesSelectionsWithoutFourRowsOfDataCellsAndKeepsThePlot) {
@@ -242,7 +249,7 @@ TEST_F(TrendBuilding, TheStopButtonFinishesTheColumnThenCancels) {
     loadCounting(50);
     select(2, 1, 3, 50);
     const auto spanBefore = v.historyXspan;
-    QTimer::singleShot(0, v.DataBarBtn[3], [this] { v.DataBarBtn[3]->click(); });
+    pressStopSoon();
     const auto seen = pressPlotForMessage();
     EXPECT_EQ(seen.text, kCancelled);
     EXPECT_EQ(seen.icon, QMessageBox::Information);
@@ -255,7 +262,7 @@ TEST_F(TrendBuilding, TheStopButtonFinishesTheColumnThenCancels) {
     // With one column nothing further begins, so the build completes.
     v.vaGrid->view()->clearSelection();
     select(4, 1, 4, 50);
-    QTimer::singleShot(0, v.DataBarBtn[3], [this] { v.DataBarBtn[3]->click(); });
+    pressStopSoon();
     pressPlot();
     EXPECT_EQ(channelTitles(), QStringList{"TI103"});
     EXPECT_EQ(v.DataTab->currentIndex(), frmHistory::TabTrendData);

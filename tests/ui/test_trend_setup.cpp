@@ -117,6 +117,7 @@ TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOnlyUsedPensCanBeEdited) {
 TEST_F(TrendSetupDialog, OkAppliesThePensAndNarrowsChannelsPastTwelve) {
     buildTrend(15);
     std::vector<QColor> colors;
+    colors.reserve(15);
     for (int i = 0; i < 15; ++i) {
         colors.push_back(plot().Channel(i).Color());
     }

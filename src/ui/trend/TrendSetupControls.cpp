@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 // Creates the trend setup dialog's controls and lays them out.
@@ -143,6 +144,9 @@ QGroupBox* TrendSetup::buildPenFrame() {
         auto* assign = named(new QComboBox(penFrame), indexed("PenAssign", i));
         assign->setEditable(true);
         assign->setEditText(QStringLiteral("Select Controller"));
+        assign->setMinimumContentsLength(static_cast<int>(assign->currentText().size()));
+        assign->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        assign->lineEdit()->setCursorPosition(0);
         PenAssign.at(pen) = assign;
         PenClr.at(pen) = makeSwatch(indexed("PenClr", i), traceColor(i), penFrame);
         PenClrBtn.at(pen) = makeEllipsis(indexed("PenClrBtn", i), penFrame);

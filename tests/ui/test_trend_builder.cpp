@@ -7,6 +7,7 @@
 #include "trend/SliderControl.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -308,6 +309,34 @@ TEST_F(TrendBuilding, ShowsProgressWhileItRunsAndIgnoresASecondPlotPress) {
     EXPECT_EQ(channelTitles(), (QStringList{"TI101", "TI102"}));
     EXPECT_EQ(plot().Channel(1).PointCount(), 101);
     expectIdle();
+}
+
+TEST_F(TrendBuilding, ClosingTheMainWindowDuringABuildIsRefusedAndTheBuildGoesOn) {
+    loadCounting(40);
+    select(2, 1, 3, 40);
+    QTimer closer;
+    closer.setSingleShot(true);
+    closer.callOnTimeout([] { frmMain::instance().close(); });
+    closer.start(0);
+    const auto seen = pressPlotForMessage();
+    EXPECT_EQ(seen.text, QStringLiteral("History viewer is busy with an operation, please wait!"));
+    EXPECT_EQ(channelTitles(), (QStringList{"TI101", "TI102"}));
+    EXPECT_EQ(plot().Channel(1).PointCount(), 40);
+    expectIdle();
+}
+
+TEST_F(TrendBuilding, ClosingTheViewerDuringABuildLeavesNothingBusy) {
+    loadCounting(40);
+    select(2, 1, 3, 40);
+    QTimer closer;
+    closer.setSingleShot(true);
+    const QPointer<frmHistory> gone(&v);
+    closer.callOnTimeout([this] { v.close(); });
+    closer.start(0);
+    pressPlot();
+    EXPECT_TRUE(gone.isNull()); // unloaded while the build was running
+    EXPECT_EQ(pubVars().plotBusy, 0);
+    EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
 }
 
 } // namespace

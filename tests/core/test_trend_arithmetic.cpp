@@ -1,9 +1,7 @@
 #include "common/TvError.h"
 #include "common/ValueConvert.h"
-#include "trend/TrendBlock.h"
 #include "trend/TrendPoint.h"
 #include "trend/TrendProgress.h"
-#include "trend/TrendZoom.h"
 
 #include <gtest/gtest.h>
 
@@ -39,41 +37,6 @@ TEST(TrendProgress, RoundsHalvesToEvenAndShowsAnythingAbove99AsFull) {
 TEST(TrendProgress, AnEmptyDivisorIsARunTimeError) {
     EXPECT_EQ(errorOf([] { (void)trendProgress(1, 1, 0); }), 11);
     EXPECT_EQ(errorOf([] { (void)trendProgress(0, 0, 5); }), ErrOverflow);
-}
-
-TEST(TrendZoom, SpanIsHundredthsOfTheFullSpanLeftOfTheTop) {
-    const double twoHours = 2.0 / 24;
-    EXPECT_DOUBLE_EQ(zoomedSpan(0, twoHours), twoHours);
-    EXPECT_DOUBLE_EQ(zoomedSpan(50, twoHours), 1.0 / 24);
-    EXPECT_DOUBLE_EQ(zoomedSpan(-100, twoHours), 4.0 / 24);
-    EXPECT_DOUBLE_EQ(zoomedSpan(kZoomTopPosition, 100.0), 1.0);
-    EXPECT_DOUBLE_EQ(zoomedSpan(30, std::nullopt), 0.0); // no build yet
-}
-
-TEST(TrendBlock, WholeColumnRowsCoverEveryRecord) {
-    EXPECT_EQ(withWholeColumnRows({3, -1, 4, -1}, 120), (TrendBlock{3, 1, 4, 120}));
-    EXPECT_EQ(withWholeColumnRows({3, 7, 4, 9}, 120), (TrendBlock{3, 7, 4, 9}));
-    EXPECT_EQ(withWholeRowColumns({-1, 2, -1, 8}, true, 11), (TrendBlock{5, 2, 11, 8}));
-    EXPECT_EQ(withWholeRowColumns({-1, 2, -1, 8}, false, 11), (TrendBlock{2, 2, 11, 8}));
-}
-
-TEST(TrendBlock, NeedsFourRowsAndMustStartAtTheValueColumns) {
-    using enum TrendBlockCheck;
-    EXPECT_EQ(checkTrendBlock({2, 1, 2, 4}, false), Ok);
-    EXPECT_EQ(checkTrendBlock({2, 1, 2, 3}, false), TooFewRows);
-    // Rows are tested before columns.
-    EXPECT_EQ(checkTrendBlock({0, 1, 2, 3}, false), TooFewRows);
-    // Values start at 2 when the first value holds something, at 5 after empty note columns.
-    for (int column : {0, 1}) {
-        EXPECT_EQ(checkTrendBlock({column, 1, 6, 9}, false), NotDataCells) << column;
-    }
-    for (int column : {0, 1, 2, 3, 4}) {
-        EXPECT_EQ(checkTrendBlock({column, 1, 6, 9}, true), NotDataCells) << column;
-    }
-    EXPECT_EQ(checkTrendBlock({5, 1, 6, 9}, true), Ok);
-    // Only the first column counts; whole rows pass.
-    EXPECT_EQ(checkTrendBlock({2, 1, 0, 9}, false), Ok);
-    EXPECT_EQ(checkTrendBlock({-1, 1, -1, 9}, true), Ok);
 }
 
 TEST(TrendPoint, TakesTheDateOfOneCellAndTheTimeOfTheOther) {

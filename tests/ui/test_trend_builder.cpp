@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace tarvex;
@@ -165,17 +166,11 @@ TEST_F(TrendBuilding, OneBlockOfFourRowsGivesOneChannelOfFourPoints) {
 TEST_F(TrendBuilding, WholeColumnsCoverEveryRecord) {
     loadCounting(7);
     SpreadGrid& grid = *v.vaGrid;
+    // Reported with rows -1.
     grid.view()->selectionModel()->select(
         grid.model()->index(0, 3), QItemSelectionModel::Select | QItemSelectionModel::Columns);
-    int c1 = 0;
-    int r1 = 0;
-    int c2 = 0;
-    int r2 = 0;
-    ASSERT_TRUE(grid.GetSelection(0, c1, r1, c2, r2));
-    ASSERT_EQ(r1, -1);
     pressPlot();
-    ASSERT_EQ(plot().ChannelCount(), 1);
-    EXPECT_EQ(plot().Channel(0).TitleText(), QStringLiteral("TI103"));
+    ASSERT_EQ(channelTitles(), QStringList{"TI103"});
     EXPECT_EQ(test::channelValues(plot(), 0),
               (std::vector<double>{200, 201, 202, 203, 204, 205, 206}));
 }
@@ -272,56 +267,29 @@ TEST_F(TrendBuilding, TheStopButtonFinishesTheColumnThenCancels) {
 TEST_F(TrendBuilding, ShowsProgressWhileItRunsAndIgnoresASecondPlotPress) {
     loadCounting(101);
     select(2, 1, 3, 101);
-    struct Sample {
-        std::int16_t busy;
-        bool labelShown;
-        bool barShown;
-        int position;
-        QString status;
-    };
-    std::vector<Sample> samples;
+    std::vector<int> positions; // as each event pass finds the bar
     QTimer watch;
-    watch.setInterval(0);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        samples.push_back({pubVars().plotBusy, !v.DcryLabel->isHidden(), !v.ProgBar->isHidden(),
-                           v.ProgBar->Position(), frmMain::instance().statusText()});
-        if (samples.size() == 20) {
+    watch.callOnTimeout([&] {
+        EXPECT_EQ(pubVars().plotBusy, -1);
+        EXPECT_FALSE(v.DcryLabel->isHidden() || v.ProgBar->isHidden());
+        EXPECT_EQ(frmMain::instance().statusText(), QStringLiteral("Plotting data, please wait!"));
+        positions.push_back(v.ProgBar->Position());
+        if (positions.size() == 20) {
             v.DataBarBtn[1]->click(); // a second press during the build
         }
     });
-    watch.start();
+    watch.start(0);
     pressPlot();
     watch.stop();
 
-    ASSERT_GT(samples.size(), 50U);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const Sample& s = samples[i];
-        EXPECT_EQ(s.busy, -1);
-        EXPECT_TRUE(s.labelShown && s.barShown);
-        EXPECT_EQ(s.status, QStringLiteral("Plotting data, please wait!"));
-        if (i > 1) {
-            EXPECT_GE(s.position, samples[i - 1].position) << i;
-        }
-    }
+    ASSERT_GT(positions.size(), 50U);
+    // The first pass still finds the last build's bar.
+    EXPECT_TRUE(std::is_sorted(positions.begin() + 1, positions.end()));
     // 2 columns over a span of 100 rows: the first column ends half way, the last point is full.
-    EXPECT_TRUE(std::ranges::any_of(samples, [](const Sample& s) { return s.position == 50; }));
+    EXPECT_NE(std::ranges::find(positions, 50), positions.end());
     EXPECT_EQ(v.ProgBar->Position(), 100);
     EXPECT_EQ(channelTitles(), (QStringList{"TI101", "TI102"}));
     EXPECT_EQ(plot().Channel(1).PointCount(), 101);
-    expectIdle();
-}
-
-TEST_F(TrendBuilding, ClosingTheMainWindowDuringABuildIsRefusedAndTheBuildGoesOn) {
-    loadCounting(40);
-    select(2, 1, 3, 40);
-    QTimer closer;
-    closer.setSingleShot(true);
-    closer.callOnTimeout([] { frmMain::instance().close(); });
-    closer.start(0);
-    const auto seen = pressPlotForMessage();
-    EXPECT_EQ(seen.text, QStringLiteral("History viewer is busy with an operation, please wait!"));
-    EXPECT_EQ(channelTitles(), (QStringList{"TI101", "TI102"}));
-    EXPECT_EQ(plot().Channel(1).PointCount(), 40);
     expectIdle();
 }
 

@@ -114,20 +114,32 @@ TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOnlyUsedPensCanBeEdited) {
     EXPECT_EQ(TrendSetup::existing(), nullptr);
 }
 
-TEST_F(TrendSetupDialog, OkAppliesThePensAndNarrowsChannelsPastTwelve) {
+TEST_F(TrendSetupDialog, OkAppliesTheSettingsAndNarrowsChannelsPastTwelve) {
     buildTrend(15);
     std::vector<QColor> colors;
     colors.reserve(15);
     for (int i = 0; i < 15; ++i) {
         colors.push_back(plot().Channel(i).Color());
     }
+    const auto ySpan = v.historyYspan;
     openSetup([](TrendSetup& dlg) {
+        dlg.TrendZeroAnalog->setValue(-5);
+        dlg.TrendSpanAnalog->setValue(20);
+        dlg.XscaleFormat->setCurrentIndex(0);
+        dlg.XminorTicks->setValue(7);
         dlg.PWidth[0]->setValue(4);
         dlg.PWidth[11]->setValue(5);
         TrendSetup::setSwatchColor(dlg.PenClr[1], Qt::blue);
         dlg.OKButton->click();
     });
     EXPECT_EQ(TrendSetup::existing(), nullptr);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), -5);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 25);
+    EXPECT_EQ(v.historyYspan, ySpan); // the zoom still scales from the build
+    EXPECT_EQ(plot().XAxis().DateTimeFormat(), QStringLiteral("hh:nn:ss"));
+    EXPECT_EQ(plot().XAxis().MinorCount(), 7);
+    EXPECT_EQ(plot().XAxis().LabelsStyle(), 3);
+    EXPECT_EQ(plot().XAxis().AxisMode(), 3);
     EXPECT_EQ(plot().Channel(0).TraceLineWidth(), 4);
     EXPECT_EQ(plot().Channel(1).TraceLineWidth(), 2);
     EXPECT_EQ(plot().Channel(11).TraceLineWidth(), 5);
@@ -137,27 +149,6 @@ TEST_F(TrendSetupDialog, OkAppliesThePensAndNarrowsChannelsPastTwelve) {
         EXPECT_EQ(plot().Channel(i).TraceLineWidth(), 1) << i;
         EXPECT_EQ(plot().Channel(i).Color(), colors[static_cast<std::size_t>(i)]) << i;
     }
-}
-
-TEST_F(TrendSetupDialog, OkSetsTheValueRangeAndTheTimeLabels) {
-    buildTrend(2);
-    const auto ySpan = v.historyYspan;
-    openSetup([](TrendSetup& dlg) {
-        dlg.TrendZeroAnalog->setValue(-5);
-        dlg.TrendSpanAnalog->setValue(20);
-        dlg.XscaleFormat->setCurrentIndex(0);
-        dlg.XminorTicks->setValue(7);
-        dlg.YminorTicks->setValue(2);
-        dlg.OKButton->click();
-    });
-    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), -5);
-    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 25);
-    EXPECT_EQ(plot().XAxis().DateTimeFormat(), QStringLiteral("hh:nn:ss"));
-    EXPECT_EQ(plot().XAxis().MinorCount(), 7);
-    EXPECT_EQ(plot().YAxis().MinorCount(), 2);
-    EXPECT_EQ(plot().XAxis().LabelsStyle(), 3);
-    EXPECT_EQ(plot().XAxis().AxisMode(), 3);
-    EXPECT_EQ(v.historyYspan, ySpan); // the zoom still scales from the build
 }
 
 TEST_F(TrendSetupDialog, AZeroNotBelowTheSpanIsRefusedAndTheDialogStays) {

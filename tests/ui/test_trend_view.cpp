@@ -46,10 +46,6 @@ protected:
         EXPECT_EQ(answer.pending(), 0);
         return answer.seen();
     }
-    static bool isJpeg(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) && file.read(3) == QByteArray("\xFF\xD8\xFF");
-    }
     PlotControl& plot() { return *v.iPlotX; }
 
     QTemporaryDir dir;
@@ -125,19 +121,13 @@ TEST_F(TrendView, TheSaveDialogProposesTheViewerCaptionAndCancelWritesNothing) {
     EXPECT_TRUE(pubVars().fileDialog->CancelError);
 }
 
-TEST_F(TrendView, SavesTheJpegAndAsksBeforeReplacingOne) {
+TEST_F(TrendView, SavesTheJpeg) {
     buildTwoHours();
     const QString path = dir.filePath(QStringLiteral("trend.jpg"));
     EXPECT_EQ(saveJpeg({DialogDriver::chooseFile(path)}).size(), 1U);
-    ASSERT_TRUE(isJpeg(path));
-
-    QFile::resize(path, 10);
-    const auto seen =
-        saveJpeg({DialogDriver::chooseFile(path), ModalAnswer::click(QMessageBox::Yes)});
-    ASSERT_EQ(seen.size(), 2U);
-    EXPECT_EQ(seen[1].className, QStringLiteral("QMessageBox")); // the dialog's own question
-    EXPECT_TRUE(isJpeg(path));
-    EXPECT_GT(QFileInfo(path).size(), 10);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(3), QByteArray("\xFF\xD8\xFF"));
 }
 
 TEST_F(TrendView, AJpegThatCannotBeWrittenIsTold) {

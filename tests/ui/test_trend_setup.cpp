@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 using namespace tarvex;
@@ -109,7 +110,7 @@ TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOnlyUsedPensCanBeEdited) {
                 EXPECT_EQ(TrendSetup::swatchColor(dlg.PenClr[i]), channel.Color()) << i;
             }
         }
-        dlg.CancelButton->click();
+        QTest::keyClick(&dlg, Qt::Key_Escape); // as Cancel
     });
     EXPECT_EQ(TrendSetup::existing(), nullptr);
 }

@@ -81,6 +81,7 @@ void TrendSetup::Form_Unload() {
 void TrendSetup::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept(); // hiding ends the modal loop
+    deleteLater();   // also when closed from its title bar
 }
 
 void TrendSetup::reject() {

@@ -134,6 +134,10 @@ void frmHistory::buildTrendTab(QWidget* page) {
     // Created after the plot: the sliders overlap its right and bottom edges and stay on top.
     YSlider = named(new SliderControl(Qt::Vertical, page), QStringLiteral("YSlider"));
     DateSlider = named(new SliderControl(Qt::Horizontal, page), QStringLiteral("DateSlider"));
+    connect(DateSlider, &SliderControl::PositionChange, this,
+            [this] { DateSlider_PositionChange(*this); });
+    connect(YSlider, &SliderControl::PositionChange, this,
+            [this] { YSlider_PositionChange(*this); });
 }
 
 } // namespace tarvex

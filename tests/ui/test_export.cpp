@@ -193,3 +193,22 @@ TEST_F(ExportTest, AfterAFailedAlarmLoadTheExportWritesTheEmptiedGrid) {
     ASSERT_EQ(shown.size(), 1U);
     EXPECT_EQ(readFile(exported("after-failure.csv")), "\r\n");
 }
+
+// The user may pick a record file as the export target and confirm the overwrite; the viewer
+// still never writes it.
+TEST_F(ExportTest, AnExportOntoALoadedRecordFileOrItsSignaturesIsRefused) {
+    loadSamples();
+    const QString signatures = file("plant.sig");
+    writeFile(signatures, "1 2 3\r\n");
+    for (const QString& target : {dataLog, signatures, alarms}) {
+        const FileState before = fileState(target);
+        ModalAnswer answer;
+        answer.then(DialogDriver::chooseFile(target))
+            .thenClick(QMessageBox::Yes)
+            .thenClick(QMessageBox::Ok);
+        viewer->DataBarBtn[4]->click();
+        ASSERT_EQ(answer.seen().size(), 3U) << qPrintable(target);
+        EXPECT_EQ(answer.seen()[2].text, reportText(70, "Permission denied", "exportHistData"));
+        EXPECT_EQ(fileState(target), before) << qPrintable(target);
+    }
+}

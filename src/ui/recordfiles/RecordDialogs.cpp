@@ -1,20 +1,13 @@
 #include "recordfiles/RecordDialogs.h"
 
 #include "common/TvError.h"
+#include "recordfiles/RecordFileGuard.h"
 #include "shell/CommonDialog.h"
 #include "shell/SharedState.h"
 
 #include <QDir>
 
 namespace tarvex {
-
-CommonDialog& fileDialog() {
-    CommonDialog* dialog = pubVars().fileDialog;
-    if (dialog == nullptr) {
-        throw TvError(ErrInvalidCall);
-    }
-    return *dialog;
-}
 
 QString chooseRecordFile(const QString& filter, const QString& title) {
     CommonDialog& dialog = fileDialog();
@@ -37,7 +30,18 @@ QString chooseExportFile(const QString& filter, const QString& title, const QStr
     dialog.InitDir = pubVars().startDir + QDir::separator() + QStringLiteral("Export Data");
     dialog.FileName = proposedName;
     dialog.ShowSave();
+    refuseRecordFileTarget(dialog.FileName);
     return dialog.FileName;
+}
+
+void refuseRecordFileTarget(const QString& target) {
+    const SharedState& shared = pubVars();
+    const QStringList records = recordFileSet(shared.dataFilePath) +
+                                recordFileSet(shared.auditFilePath) +
+                                recordFileSet(shared.alarmFilePath);
+    if (namesAnyOf(target, records)) {
+        throw TvError(ErrPermission);
+    }
 }
 
 } // namespace tarvex

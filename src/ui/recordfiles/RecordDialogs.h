@@ -4,11 +4,6 @@
 
 namespace tarvex {
 
-class CommonDialog;
-
-// The shared common dialog (pubVars().fileDialog); raises error 5 before start-up has set it.
-CommonDialog& fileDialog();
-
 // The Open dialog of the record file readers: the file must exist, cancelling raises the cancel
 // error, the dialog starts in startDir. Returns the chosen full path.
 QString chooseRecordFile(const QString& filter, const QString& title);
@@ -17,5 +12,9 @@ QString chooseRecordFile(const QString& filter, const QString& title);
 // proposes `proposedName` in startDir's "Export Data" folder and adds ".csv" to a bare name.
 // Returns the chosen full path.
 QString chooseExportFile(const QString& filter, const QString& title, const QString& proposedName);
+
+// Raises the permission error when `target` is one of the loaded record files or their signature
+// and event files: the viewer never writes a record file, even when the user picks one.
+void refuseRecordFileTarget(const QString& target);
 
 } // namespace tarvex

@@ -1,11 +1,21 @@
 #include "shell/SharedState.h"
 
+#include "common/TvError.h"
+
 namespace tarvex {
 
 SharedState& pubVars() {
     // Never destroyed: the shared objects outlive every window, up to the process end.
     static auto* state = new SharedState;
     return *state;
+}
+
+CommonDialog& fileDialog() {
+    CommonDialog* dialog = pubVars().fileDialog;
+    if (dialog == nullptr) {
+        throw TvError(ErrInvalidCall);
+    }
+    return *dialog;
 }
 
 } // namespace tarvex

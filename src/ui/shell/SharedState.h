@@ -32,4 +32,7 @@ struct SharedState {
 // The shared state. It lives until the process ends and is never destroyed.
 SharedState& pubVars();
 
+// The shared common dialog; raises error 5 while start-up has not set it yet.
+CommonDialog& fileDialog();
+
 } // namespace tarvex

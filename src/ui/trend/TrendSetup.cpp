@@ -32,13 +32,6 @@ int rounded(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-CommonDialog& commonDialog() {
-    if (pubVars().fileDialog == nullptr) {
-        throw TvError(ErrInvalidCall);
-    }
-    return *pubVars().fileDialog;
-}
-
 } // namespace
 
 TrendSetup& TrendSetup::instance() {
@@ -177,10 +170,10 @@ void TrendSetup::Xscalecolor_Click() {
 // A cancelled colour dialog leaves the common dialog's colour as the swatch's own, so the last
 // step puts that back.
 void TrendSetup::pickColor(QLabel* swatch) {
-    ignoreErrors([] { commonDialog().Flags = kColorFlags; });
-    ignoreErrors([swatch] { commonDialog().Color = swatchColor(swatch); });
-    ignoreErrors([] { commonDialog().ShowColor(); });
-    ignoreErrors([swatch] { setSwatchColor(swatch, commonDialog().Color); });
+    ignoreErrors([] { fileDialog().Flags = kColorFlags; });
+    ignoreErrors([swatch] { fileDialog().Color = swatchColor(swatch); });
+    ignoreErrors([] { fileDialog().ShowColor(); });
+    ignoreErrors([swatch] { setSwatchColor(swatch, fileDialog().Color); });
 }
 
 } // namespace tarvex

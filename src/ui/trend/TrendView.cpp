@@ -1,5 +1,6 @@
 #include "trend/TrendView.h"
 
+#include "recordfiles/RecordDialogs.h"
 #include "shell/CommonDialog.h"
 #include "shell/ErrorHandling.h"
 #include "shell/MsgBoxPos.h"
@@ -21,13 +22,6 @@ namespace tarvex {
 namespace {
 
 const auto kSetupProc = QStringLiteral("FrmHistoryTrendSetup");
-
-CommonDialog& commonDialog() {
-    if (pubVars().fileDialog == nullptr) {
-        throw TvError(ErrInvalidCall);
-    }
-    return *pubVars().fileDialog;
-}
 
 void zoom(SliderControl& slider, PlotAxis& axis, std::optional<double> fullSpan) {
     ignoreErrors([&] {
@@ -95,7 +89,7 @@ void toggleTrendCursor() {
 void saveTrendJpeg() {
     std::optional<TvError> failure;
     try {
-        CommonDialog& dlg = commonDialog();
+        CommonDialog& dlg = fileDialog();
         dlg.CancelError = true;
         dlg.Flags = CommonDialog::OFNOverwritePrompt | CommonDialog::OFNHideReadOnly;
         dlg.Filter = QStringLiteral("Jpeg Files(*.jpg)|*.jpg");
@@ -103,6 +97,7 @@ void saveTrendJpeg() {
         dlg.DefaultExt = QStringLiteral(".jpg");
         dlg.FileName = frmHistory::instance().windowTitle() + QStringLiteral(".jpg");
         dlg.ShowSave();
+        refuseRecordFileTarget(dlg.FileName);
         frmHistory::instance().iPlotX->SaveJpeg(dlg.FileName, 100, true);
     } catch (...) {
         failure = currentError();

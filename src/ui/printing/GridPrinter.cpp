@@ -187,7 +187,6 @@ bool printGridOn(SpreadGrid& grid, QPrinter& printer) {
     printer.setPrintRange(QPrinter::AllPages);
     printer.setColorMode(grid.PrintSwitchB() ? QPrinter::Color : QPrinter::GrayScale);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        applyOrientation(grid.PrintOrientation(), printer);
         return printToPdfFile(grid, printer);
     }
     return paintGridPrintout(grid, printer) > 0 && printer.printerState() != QPrinter::Error;

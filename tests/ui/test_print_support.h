@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 namespace tarvex::test {
 
 // A data log as the grid loads it with option 3: the title line becomes row 0 ("At" in the
@@ -69,19 +71,18 @@ inline QString pdfInfo(const QString& pdf, const QString& field) {
     return line.match(runTool(QStringLiteral("pdfinfo"), {pdf})).captured(1).trimmed();
 }
 
-inline int pdfPages(const QString& pdf) {
-    return pdfInfo(pdf, QStringLiteral("Pages")).toInt();
-}
-
 // Whether `text` holds `word` as a whole word.
 inline bool hasWord(const QString& text, const QString& word) {
     return text.contains(QRegularExpression(
         QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(word))));
 }
 
-// The cups-pdf printer's output folder.
-inline QDir cupsPdfFolder() {
-    return QDir(QDir::homePath() + QStringLiteral("/PDF"));
+// Expects each of `words` to be in `text` as a whole word, or none of them.
+inline void expectWords(const QString& text, std::initializer_list<const char*> words,
+                        bool present) {
+    for (const char* word : words) {
+        EXPECT_EQ(hasWord(text, QLatin1String(word)), present) << word;
+    }
 }
 
 // Files of `dir` matching `pattern`, once `count` of them are there and have stopped growing;

@@ -1,5 +1,6 @@
 #include "recordfiles/SpreadGrid.h"
 
+#include "printing/GridPrinter.h"
 #include "recordfiles/GridModel.h"
 
 #include <QAbstractButton>
@@ -288,7 +289,7 @@ int SpreadGrid::SelectionEndRow() const {
 }
 
 bool SpreadGrid::PrintGrid(int /*flags*/) {
-    return false;
+    return printGrid(*this);
 }
 
 void SpreadGrid::setPresentationFlagA(bool on) {

@@ -107,7 +107,9 @@ public:
     [[nodiscard]] bool PrintSwitchA() const { return printSwitchA_; }
     void setPrintSwitchB(bool on) { printSwitchB_ = on; }
     [[nodiscard]] bool PrintSwitchB() const { return printSwitchB_; }
-    // Printing is not built yet: prints nothing and returns false.
+    // Prints the grid with the settings above (printing/GridPrinter.h says how they are read)
+    // on the printer of the print dialog. `flags` is not used; the program passes 0. True when
+    // the job was sent.
     bool PrintGrid(int flags);
 
     // Presentation settings. Flag A shows rows in alternating colours, flag B aligns numbers

@@ -1,0 +1,168 @@
+#include "printing/GridPagePainter.h"
+
+#include "printing/PageTextParts.h"
+
+#include <QAbstractItemModel>
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QPainter>
+
+namespace tarvex {
+namespace {
+
+constexpr double kTitleScale = 1.25; // the title's font size against the grid's
+constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
+
+double lineHeight(const QFont& font, QPainter& painter) {
+    return QFontMetricsF(font, painter.device()).height();
+}
+
+int alignmentOf(const QVariant& value) {
+    return value.isValid() ? static_cast<int>(value.value<Qt::Alignment>()) : kLeftAligned;
+}
+
+} // namespace
+
+GridPagePainter::GridPagePainter(QPainter& painter, const GridPrintContent& content,
+                                 const GridPrintStyle& style, const QRectF& page)
+    : painter_(painter), content_(content), style_(style), page_(page), titleFont_(style.font) {
+    titleFont_.setBold(true);
+    titleFont_.setPointSizeF(style.font.pointSizeF() * kTitleScale);
+    const double gap = style.rowHeight / 2;
+    const double line = lineHeight(style.font, painter);
+    titleHeight_ = content.titleText.isEmpty() ? 0 : lineHeight(titleFont_, painter);
+    fileHeight_ = content.fileText.isEmpty() ? 0 : line;
+    footerHeight_ = content.pageText.isEmpty() ? 0 : line;
+    const double top = titleHeight_ + fileHeight_ > 0 ? titleHeight_ + fileHeight_ + gap : 0;
+    const double bottom = footerHeight_ > 0 ? footerHeight_ + gap : 0;
+    gridBox_ = page.adjusted(0, top, 0, -bottom);
+}
+
+void GridPagePainter::paintPage(const GridPageLayout& layout, int number) {
+    painter_.setPen(Qt::black);
+    paintHeaderAndFooter(number);
+    paintCells(layout, layout.page(number));
+}
+
+void GridPagePainter::paintHeaderAndFooter(int number) {
+    if (titleHeight_ > 0) {
+        painter_.setFont(titleFont_);
+        painter_.drawText(QRectF(page_.left(), page_.top(), page_.width(), titleHeight_),
+                          Qt::AlignCenter | Qt::TextSingleLine, content_.titleText);
+    }
+    painter_.setFont(style_.font);
+    if (fileHeight_ > 0) {
+        painter_.drawText(
+            QRectF(page_.left(), page_.top() + titleHeight_, page_.width(), fileHeight_),
+            kLeftAligned | Qt::TextSingleLine, content_.fileText);
+    }
+    if (footerHeight_ > 0) {
+        const PageTextParts parts = pageTextParts(content_.pageText, number);
+        const QRectF line(page_.left(), page_.bottom() - footerHeight_, page_.width(),
+                          footerHeight_);
+        painter_.drawText(line, kLeftAligned | Qt::TextSingleLine, parts.left);
+        painter_.drawText(line, Qt::AlignCenter | Qt::TextSingleLine, parts.centre);
+        painter_.drawText(line, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                          parts.right);
+    }
+}
+
+void GridPagePainter::paintCells(const GridPageLayout& layout, const GridPageLayout::Page& page) {
+    // Column edges: the header column, then the page's columns.
+    std::vector<double> xs{gridBox_.left()};
+    if (content_.headerColumn) {
+        xs.push_back(xs.back() + layout.headerColumnWidth());
+    }
+    for (int i = page.firstColumn; i <= page.lastColumn; ++i) {
+        xs.push_back(xs.back() + layout.columnWidth(i));
+    }
+    const int rows = page.lastRow - page.firstRow + 1;
+    const double top = gridBox_.top();
+    if (style_.headerShade.isValid()) {
+        painter_.fillRect(QRectF(xs.front(), top, xs.back() - xs.front(), style_.rowHeight),
+                          style_.headerShade);
+        if (content_.headerColumn) {
+            painter_.fillRect(
+                QRectF(xs[0], top + style_.rowHeight, xs[1] - xs[0], rows * style_.rowHeight),
+                style_.headerShade);
+        }
+    }
+    paintTitleRow(xs, page.firstColumn, top);
+    for (int n = 0; n < rows; ++n) {
+        paintRow(xs, page.firstColumn, content_.firstRow + page.firstRow + n,
+                 top + style_.rowHeight * (n + 1));
+    }
+    if (style_.gridLines) {
+        paintLines(xs, top, rows);
+    }
+}
+
+// xs holds the column edges, the header column's first when it is printed; firstColumn is the
+// printed column that the first data edge starts.
+void GridPagePainter::paintTitleRow(const std::vector<double>& xs, int firstColumn, double y) {
+    std::size_t k = 0;
+    if (content_.headerColumn) {
+        paintTitleCell(QRectF(xs[0], y, xs[1] - xs[0], style_.rowHeight), content_.corner);
+        k = 1;
+    }
+    for (int i = firstColumn; k + 1 < xs.size(); ++i, ++k) {
+        const int column = content_.columns[std::size_t(i)];
+        paintTitleCell(QRectF(xs[k], y, xs[k + 1] - xs[k], style_.rowHeight),
+                       content_.model->headerData(column - 1, Qt::Horizontal).toString());
+    }
+}
+
+void GridPagePainter::paintRow(const std::vector<double>& xs, int firstColumn, int row, double y) {
+    const QAbstractItemModel& model = *content_.model;
+    std::size_t k = 0;
+    if (content_.headerColumn) {
+        paintCell(QRectF(xs[0], y, xs[1] - xs[0], style_.rowHeight),
+                  model.headerData(row - 1, Qt::Vertical).toString(), kLeftAligned);
+        k = 1;
+    }
+    if (style_.alternateShade.isValid() && (row - 1) % 2 == 1) { // as the view alternates
+        painter_.fillRect(QRectF(xs[k], y, xs.back() - xs[k], style_.rowHeight),
+                          style_.alternateShade);
+    }
+    for (int i = firstColumn; k + 1 < xs.size(); ++i, ++k) {
+        const QModelIndex index = model.index(row - 1, content_.columns[std::size_t(i)] - 1);
+        paintCell(QRectF(xs[k], y, xs[k + 1] - xs[k], style_.rowHeight),
+                  model.data(index).toString(),
+                  alignmentOf(model.data(index, Qt::TextAlignmentRole)));
+    }
+}
+
+void GridPagePainter::paintCell(const QRectF& cell, const QString& text, int alignment) {
+    if (!text.isEmpty()) {
+        painter_.drawText(cell.adjusted(style_.padding, 0, -style_.padding, 0),
+                          alignment | Qt::TextSingleLine, text);
+    }
+}
+
+// Titles are centred; one too wide for its cell shows its start.
+void GridPagePainter::paintTitleCell(const QRectF& cell, const QString& text) {
+    const double room = cell.width() - 2 * style_.padding;
+    const bool fits = QFontMetricsF(style_.font, painter_.device()).horizontalAdvance(text) <= room;
+    paintCell(cell, text, fits ? int(Qt::AlignCenter) : kLeftAligned);
+}
+
+void GridPagePainter::paintLines(const std::vector<double>& xs, double top, int rows) {
+    if (xs.back() <= xs.front()) {
+        return; // no column at all
+    }
+    const double bottom = top + style_.rowHeight * (rows + 1);
+    std::vector<QLineF> lines;
+    lines.reserve(xs.size() + std::size_t(rows) + 2);
+    for (const double x : xs) {
+        lines.emplace_back(x, top, x, bottom);
+    }
+    for (int n = 0; n <= rows + 1; ++n) {
+        const double y = top + style_.rowHeight * n;
+        lines.emplace_back(xs.front(), y, xs.back(), y);
+    }
+    painter_.setPen(QPen(Qt::black, style_.lineWidth));
+    painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+    painter_.setPen(Qt::black);
+}
+
+} // namespace tarvex

@@ -14,7 +14,7 @@ namespace {
 
 // The batch tool, built beside the tests.
 QString cliPath() {
-    return QCoreApplication::applicationDirPath() + "/../src/tarvex";
+    return QStringLiteral(TARVEX_CLI_PATH);
 }
 
 // Runs `tarvex export KIND INPUT OUTPUT`; its exit code.

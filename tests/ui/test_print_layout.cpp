@@ -59,11 +59,12 @@ TEST(GridPageLayout, PagesOutsideThePrintoutMeanAllPages) {
 TEST(PageTextParts, SlashCodesSplitTheLine) {
     const PageTextParts page = pageTextParts(QStringLiteral("/c/rPage #/p"), 12);
     EXPECT_EQ(page.left + page.centre, QString());
-    EXPECT_EQ(page.right, QStringLiteral("Page 12"));
+    EXPECT_EQ(page.right, QStringLiteral("Page #12"));
 
     const PageTextParts mixed = pageTextParts(QStringLiteral("Plant /cNo. /p of a/b/rR/lX/"), 3);
     EXPECT_EQ(mixed.left, QStringLiteral("Plant X/"));
     EXPECT_EQ(mixed.centre, QStringLiteral("No. 3 of a/b"));
     EXPECT_EQ(mixed.right, QStringLiteral("R"));
-    EXPECT_EQ(pageTextParts(QStringLiteral("/RSheet #/P #"), 2).right, QStringLiteral("Sheet 2 #"));
+    EXPECT_EQ(pageTextParts(QStringLiteral("/RSheet #/P #"), 2).right,
+              QStringLiteral("Sheet #2 #"));
 }

@@ -71,7 +71,7 @@ TEST_F(GridPages, HeadersTitlesAndFooterAroundTheShownColumns) {
     expectWords(text, {"At", "Title1", "Title4", "H1", "H8", "r1c1", "r8c4"}, true);
     EXPECT_FALSE(text.contains(QStringLiteral("c3"))) << "hidden column";
     const QString footer = text.trimmed().split(QLatin1Char('\n')).last();
-    EXPECT_EQ(footer.trimmed(), QStringLiteral("Page 1"));
+    EXPECT_EQ(footer.trimmed(), QStringLiteral("Page #1"));
     EXPECT_GT(footer.indexOf(QLatin1Char('P')), 50) << "the right-hand part";
 
     grid.setCurrentColumn(0);
@@ -102,14 +102,14 @@ TEST_F(GridPages, RowsAndColumnsContinueOnFurtherPages) {
     ASSERT_EQ(pdfInfo(pdf, QStringLiteral("Pages")).toInt(), pages);
     expectWords(pdfText(pdf, 1), {"r1c1"}, true);
     expectWords(pdfText(pdf, 1), {"r1c24", "r150c1"}, false);
-    expectWords(pdfText(pdf, 2), {"Title1", "Page 2"}, true);    // the header row on every page
+    expectWords(pdfText(pdf, 2), {"Title1", "Page #2"}, true);   // the header row on every page
     expectWords(pdfText(pdf, pages), {"r150c24", "H150"}, true); // the header column too
     EXPECT_EQ(pdfText(pdf).count(QRegularExpression(QStringLiteral("\\br75c12\\b"))), 1) << "once";
 
     grid.setPrintFirstPage(2);
     grid.setPrintLastPage(3);
     ASSERT_EQ(print(), 2);
-    expectWords(pdfText(pdf, 1), {"Page 2"}, true);
+    expectWords(pdfText(pdf, 1), {"Page #2"}, true);
     grid.setPrintLastPage(pages + 1);
     EXPECT_EQ(print(), pages - 1) << "a last page past the end prints to the end";
 }

@@ -168,7 +168,7 @@ TEST_F(Printouts, DataPrintoutPrintsASelectionOfThreeRowsOrMoreAsABlock) {
     const QString text = pdfText(block);
     EXPECT_TRUE(text.contains(title)) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("File printout for fileName ") + dataLog));
-    expectWords(text, {"Page 1", "r5c2", "r5c3", "r6c2", "r7c3", "Title2", "H7"}, true);
+    expectWords(text, {"Page #1", "r5c2", "r5c3", "r6c2", "r7c3", "Title2", "H7"}, true);
     expectWords(text, {"r4c2", "r8c3", "r5c1", "r6c4", "r1c1", "Title4", "H1"}, false);
 
     selectBlock(grid, 5, 2, 6, 3);

@@ -70,13 +70,6 @@ template <class F> void step(F&& statement) {
     }
 }
 
-CommonDialog& fileDialog() {
-    if (pubVars().fileDialog == nullptr) {
-        throw TvError(ErrInvalidCall);
-    }
-    return *pubVars().fileDialog;
-}
-
 PrintChoice askPrinter() {
     step([] { fileDialog().CancelError = true; });
     step([] { fileDialog().Flags = kPrintDialogFlags; });

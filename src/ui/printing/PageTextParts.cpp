@@ -18,9 +18,6 @@ PageTextParts pageTextParts(const QString& format, int page) {
         } else if (code == QLatin1Char('r')) {
             part = &parts.right;
         } else if (code == QLatin1Char('p')) {
-            if (part->endsWith(QLatin1Char('#'))) {
-                part->chop(1);
-            }
             part->append(QString::number(page));
         } else {
             part->append(format[i]);

@@ -9,38 +9,38 @@ namespace tarvex {
 namespace {
 
 constexpr std::array kData{
-    ToolbarButtonSpec{"Open History File", "document-open", "open.svg"},
-    ToolbarButtonSpec{"Plot History File", "", "plot.svg"},
-    ToolbarButtonSpec{"Print History File", "document-print", "print.svg"},
-    ToolbarButtonSpec{"Cancel History Plot", "process-stop", "stop.svg"},
-    ToolbarButtonSpec{"Export Data File", "", "export.svg"},
-    ToolbarButtonSpec{"Verify Digital Signature", "", "verify.svg"},
+    ToolbarButtonInfo{"Open History File", "document-open", "open.svg"},
+    ToolbarButtonInfo{"Plot History File", "", "plot.svg"},
+    ToolbarButtonInfo{"Print History File", "document-print", "print.svg"},
+    ToolbarButtonInfo{"Cancel History Plot", "process-stop", "stop.svg"},
+    ToolbarButtonInfo{"Export Data File", "", "export.svg"},
+    ToolbarButtonInfo{"Verify Digital Signature", "", "verify.svg"},
 };
 constexpr std::array kOp{
-    ToolbarButtonSpec{"Print Operator Events", "document-print", "print.svg"},
-    ToolbarButtonSpec{"Export Operator Events", "", "export.svg"},
+    ToolbarButtonInfo{"Print Operator Events", "document-print", "print.svg"},
+    ToolbarButtonInfo{"Export Operator Events", "", "export.svg"},
 };
 constexpr std::array kAudit{
-    ToolbarButtonSpec{"Open Audit Trail", "document-open", "open.svg"},
-    ToolbarButtonSpec{"Print Audit Trail", "document-print", "print.svg"},
-    ToolbarButtonSpec{"Export Audit Trail", "", "export.svg"},
-    ToolbarButtonSpec{"Verify Digital Signature", "", "verify.svg"},
+    ToolbarButtonInfo{"Open Audit Trail", "document-open", "open.svg"},
+    ToolbarButtonInfo{"Print Audit Trail", "document-print", "print.svg"},
+    ToolbarButtonInfo{"Export Audit Trail", "", "export.svg"},
+    ToolbarButtonInfo{"Verify Digital Signature", "", "verify.svg"},
 };
 constexpr std::array kAlarm{
-    ToolbarButtonSpec{"Open Alarm History", "document-open", "open.svg"},
-    ToolbarButtonSpec{"Print Alarm History", "document-print", "print.svg"},
-    ToolbarButtonSpec{"Export Alarm History", "", "export.svg"},
+    ToolbarButtonInfo{"Open Alarm History", "document-open", "open.svg"},
+    ToolbarButtonInfo{"Print Alarm History", "document-print", "print.svg"},
+    ToolbarButtonInfo{"Export Alarm History", "", "export.svg"},
 };
 constexpr std::array kHist{
-    ToolbarButtonSpec{"Setup Hist Trend", "document-properties", "setup.svg"},
-    ToolbarButtonSpec{"Show/Hide Cursor", "", "cursor.svg"},
-    ToolbarButtonSpec{"Save To Jpeg", "", "save-image.svg"},
-    ToolbarButtonSpec{"Print History Plot", "document-print", "print.svg"},
+    ToolbarButtonInfo{"Setup Hist Trend", "document-properties", "setup.svg"},
+    ToolbarButtonInfo{"Show/Hide Cursor", "", "cursor.svg"},
+    ToolbarButtonInfo{"Save To Jpeg", "", "save-image.svg"},
+    ToolbarButtonInfo{"Print History Plot", "document-print", "print.svg"},
 };
 
 } // namespace
 
-std::span<const ToolbarButtonSpec> toolbarButtons(ToolbarGroup group) {
+std::span<const ToolbarButtonInfo> toolbarButtons(ToolbarGroup group) {
     switch (group) {
     case ToolbarGroup::Data:
         return kData;
@@ -72,15 +72,15 @@ QString toolbarGroupName(ToolbarGroup group) {
     return {};
 }
 
-QToolButton* makeToolbarButton(const ToolbarButtonSpec& spec, QWidget* parent) {
+QToolButton* makeToolbarButton(const ToolbarButtonInfo& info, QWidget* parent) {
     auto* button = new QToolButton(parent);
-    const QIcon bundled(QStringLiteral(":/icons/") + QLatin1String(spec.bundledIcon));
-    const QString theme = QLatin1String(spec.themeIcon);
+    const QIcon bundled(QStringLiteral(":/icons/") + QLatin1String(info.bundledIcon));
+    const QString theme = QLatin1String(info.themeIcon);
     button->setIcon(theme.isEmpty() ? bundled : QIcon::fromTheme(theme, bundled));
     button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setToolTip(QLatin1String(spec.tooltip));
-    button->setAccessibleName(QLatin1String(spec.tooltip));
+    button->setToolTip(QLatin1String(info.tooltip));
+    button->setAccessibleName(QLatin1String(info.tooltip));
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }

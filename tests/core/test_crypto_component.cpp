@@ -1,24 +1,15 @@
+#include "CoreTestHelpers.h"
 #include "common/TvError.h"
 #include "integrity/HexText.h"
 #include "integrity/ZvCryptoX32.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace tarvex;
+using tarvex::test::errorOf;
 using namespace tarvex::ZvCryptoX32;
 
 namespace {
-
-int errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const TvError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 QByteArray encrypt(const QString& text, const QString& key) {
     EncryptString encryptor;

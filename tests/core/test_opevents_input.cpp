@@ -1,3 +1,4 @@
+#include "CoreTestHelpers.h"
 #include "common/TvError.h"
 #include "integrity/HexText.h"
 #include "integrity/ZvLog.h"
@@ -8,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 using namespace tarvex;
+using tarvex::test::errorOf;
 
 namespace {
 
@@ -25,15 +26,6 @@ std::vector<QByteArray> readAll(const QByteArray& content) {
         lines.emplace_back(reader.readLine().toByteArray());
     }
     return lines;
-}
-
-int errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const TvError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 // The result of HexToBytes as a comparable value: the bytes, or the error number.

@@ -1,3 +1,4 @@
+#include "CoreTestHelpers.h"
 #include "common/TvError.h"
 #include "common/ValueConvert.h"
 #include "trend/TrendPoint.h"
@@ -6,19 +7,9 @@
 #include <gtest/gtest.h>
 
 using namespace tarvex;
+using tarvex::test::errorOf;
 
-namespace {
-
-int errorOf(auto&& call) {
-    try {
-        call();
-    } catch (const TvError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(TrendProgress, RoundsHalvesToEvenAndShowsAnythingAbove99AsFull) {
     // 1 column, 8 rows of span: each point is 12.5 %.

@@ -1,12 +1,6 @@
-#include "RecordTestFiles.h"
-
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
+#include "ViewerTestFiles.h"
 
 #include <QLabel>
-
-#include <gtest/gtest.h>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -15,12 +9,10 @@ namespace {
 
 class AlarmHistoryTest : public RecordViewerTest {
 protected:
-    std::vector<ModalAnswer::Seen>
-    open(const QString& path, DialogSeen* seen = nullptr,
-         QMessageBox::StandardButton report = QMessageBox::NoButton) {
-        return press(viewer->almBarBtn[0], path, seen, report);
+    std::vector<ModalAnswer::Seen> openAlarms(const QString& path, int messages = 0,
+                                              DialogSeen* seen = nullptr) {
+        return open(viewer->almBarBtn[0], path, messages, seen);
     }
-
     [[nodiscard]] SpreadGrid& grid() const { return *viewer->alarmGrid; }
 
     // Row r as the grid shows it, the running alarm number included.
@@ -33,32 +25,23 @@ protected:
     }
 };
 
-const QStringList kTitles{"Alarm#", "Alarm Description", "Date", "Time"};
-
 QByteArray alarmsOf(int count) {
-    QByteArray text;
-    for (int i = 0; i < count; ++i) {
-        text += "Low Flow,3/4/2024,06:30:00\r\n";
-    }
-    return text;
+    return QByteArray("Low Flow,3/4/2024,06:30:00\r\n").repeated(count);
 }
 
 } // namespace
 
 TEST_F(AlarmHistoryTest, NumbersTheAlarmsAndShowsTheirTimesAsHoursAndMinutes) {
-    const QString path = file("alarms.2024.csv");
-    writeFile(path,
+    const QString path =
+        write("alarms.2024.csv",
               crlfLines({"High Temp Zone 1,3/4/2024,14:07:00", "Low Level Tank 2,3/4/2024,09:30:59",
                          "Pump P-1, tripped,3/4/2024,23:15:00"}));
-    const FileState before = fileState(path);
     DialogSeen seen;
-    open(path, &seen);
-
+    openAlarms(path, 0, &seen);
     EXPECT_EQ(seen.title, "Open Alarm History File (.csv)");
     EXPECT_EQ(seen.filters, QStringList{"Alarm Files(*.csv)"});
-    EXPECT_EQ(seen.folder, QDir(dir.path()).absolutePath());
     EXPECT_EQ(pubVars().alarmFilePath, path);
-    EXPECT_EQ(shownRow(0), kTitles + QStringList{""});
+    EXPECT_EQ(shownRow(0), (QStringList{"Alarm#", "Alarm Description", "Date", "Time", ""}));
     EXPECT_EQ(shownRow(1), (QStringList{"1", "High Temp Zone 1", "3/4/2024", "02:07 PM", ""}));
     EXPECT_EQ(shownRow(2), (QStringList{"2", "Low Level Tank 2", "3/4/2024", "09:30 AM", ""}));
     // A comma in the description pushes the date into the time column, where it is formatted
@@ -71,57 +54,46 @@ TEST_F(AlarmHistoryTest, NumbersTheAlarmsAndShowsTheirTimesAsHoursAndMinutes) {
     EXPECT_EQ(viewer->almNameLab->text(), "Alarm History File: alarms");
     EXPECT_EQ(frmMain::instance().statusText(), "Loading alarm history file, please wait...");
     EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
-    EXPECT_EQ(fileState(path), before);
-}
-
-TEST_F(AlarmHistoryTest, AnEmptyFileHasOnlyTheTitles) {
-    const QString path = file("none.csv");
-    writeFile(path, "");
-    open(path);
-    EXPECT_EQ(grid().RowCount(), 0);
-    EXPECT_EQ(shownRow(0), kTitles);
 }
 
 TEST_F(AlarmHistoryTest, CancelChangesNothingAndAShorterFileLeavesNothingOfTheLongerOne) {
-    open(QString());
+    openAlarms(QString());
     EXPECT_TRUE(pubVars().alarmFilePath.isEmpty());
     EXPECT_EQ(frmMain::instance().statusText(), "No Data File Loaded.");
 
-    const QString longer = file("long.csv");
-    writeFile(longer, alarmsOf(5));
-    open(longer);
-    open(QString());
+    const QString longer = write("long.csv", alarmsOf(5));
+    openAlarms(longer);
+    openAlarms(QString());
     EXPECT_EQ(pubVars().alarmFilePath, longer);
     EXPECT_EQ(grid().RowCount(), 5);
 
-    const QString shorter = file("short.csv");
-    writeFile(shorter, crlfLines({"High Temp Zone 1,3/5/2024,14:07:00"}));
-    open(shorter);
+    openAlarms(write("short.csv", crlfLines({"High Temp Zone 1,3/5/2024,14:07:00"})));
     EXPECT_EQ(grid().RowCount(), 1);
     EXPECT_EQ(shownRow(1), (QStringList{"1", "High Temp Zone 1", "3/5/2024", "02:07 PM"}));
     EXPECT_TRUE(grid().gridData().CellText(1, 2).isEmpty());
     EXPECT_EQ(viewer->almNameLab->text(), "Alarm History File: short");
+
+    openAlarms(write("none.csv", ""));
+    EXPECT_EQ(grid().RowCount(), 0);
+    EXPECT_EQ(shownRow(0), (QStringList{"Alarm#", "Alarm Description", "Date", "Time"}));
 }
 
 TEST_F(AlarmHistoryTest, ShowsAtMost32766AlarmsAndAFailureEmptiesTheGrid) {
-    const QString most = file("most.csv");
-    writeFile(most, alarmsOf(32'766));
-    open(most);
+    openAlarms(write("most.csv", alarmsOf(32'766)));
     EXPECT_EQ(grid().RowCount(), 32'766);
     EXPECT_EQ(shownRow(32'766), (QStringList{"32766", "Low Flow", "3/4/2024", "06:30 AM"}));
 
-    const QString tooMany = file("too-many.csv");
-    writeFile(tooMany, alarmsOf(32'767));
-    auto shown = open(tooMany, nullptr, QMessageBox::Ok);
-    ASSERT_EQ(shown.size(), 2U);
-    EXPECT_EQ(shown[1].text, reportText(6, "Overflow", "getAlmFile"));
+    const QString tooMany = write("too-many.csv", alarmsOf(32'767));
+    auto shown = openAlarms(tooMany, 1);
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_EQ(shown[0].text, reportText(6, "Overflow", "getAlmFile"));
     EXPECT_TRUE(allCellsEmpty(grid()));
     EXPECT_EQ(pubVars().alarmFilePath, tooMany);
     EXPECT_EQ(viewer->almNameLab->text(), "Alarm History File: most");
 
-    shown = open(refusedFile("huge.csv"), nullptr, QMessageBox::Ok);
-    ASSERT_EQ(shown.size(), 2U);
-    EXPECT_EQ(shown[1].text, reportText(0, "", "getAlmFile"));
+    shown = openAlarms(refusedFile("huge.csv"), 1);
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_EQ(shown[0].text, reportText(0, "", "getAlmFile"));
     EXPECT_TRUE(allCellsEmpty(grid()));
     EXPECT_EQ(grid().RowCount(), 0);
     // The pointer stays an hourglass until the next action that sets it.

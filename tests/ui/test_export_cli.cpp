@@ -1,11 +1,8 @@
-#include "RecordTestFiles.h"
+#include "ViewerTestFiles.h"
 
 #include "recordfiles/SampleData.h"
 
-#include <QCoreApplication>
 #include <QProcess>
-
-#include <gtest/gtest.h>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -48,9 +45,9 @@ protected:
         ASSERT_EQ(shown.size(), 1U) << shown.back().text.toStdString();
         const QString cliExportPath = file(name + "-cli.csv");
         ASSERT_EQ(cliExport(kind, input, cliExportPath), 0);
-        const QByteArray expected = readFile(viewerExport);
+        const QByteArray expected = readBytes(viewerExport);
         EXPECT_FALSE(expected.isEmpty());
-        EXPECT_EQ(readFile(cliExportPath), expected);
+        EXPECT_EQ(readBytes(cliExportPath), expected);
     }
 };
 
@@ -66,21 +63,20 @@ TEST_F(CliExportTest, WritesTheSameBytesAsTheViewersExportOfTheSampleFiles) {
 // Odd files: commas that shift fields, a date where a time belongs, short lines, bare line
 // feeds, bytes outside ASCII, a title line only.
 TEST_F(CliExportTest, WritesTheSameBytesForOddFiles) {
-    const QString log = file("odd.csv");
-    writeFile(log, "Date,Time,Temp \xB0"
-                   "C,Note\r\n3/4/2024,13:05:09,21.5,a,b\n3/4/2024,noon,\r\n3/4/2024\r\n");
+    const QString log =
+        write("odd.csv", "Date,Time,Temp \xB0"
+                         "C,Note\r\n3/4/2024,13:05:09,21.5,a,b\n3/4/2024,noon,\r\n3/4/2024\r\n");
     compare(viewer->DataBarBtn[0], viewer->DataBarBtn[4], "data", log);
-    const QString titles = file("titles.csv");
-    writeFile(titles, "Date,Time,Flow\r\n");
+    const QString titles = write("titles.csv", "Date,Time,Flow\r\n");
     compare(viewer->DataBarBtn[0], viewer->DataBarBtn[4], "data", titles);
 
-    const QString audit = file("odd.aud");
-    writeFile(audit, crlfLines({"3/4/2024,08:00:00,Jos\xE9 Ferreira,Changed A, then B",
-                                "3/4/2024,08:01:00", "3/4/2024,08:02:00,Maria,Logged out"}));
+    const QString audit =
+        write("odd.aud", crlfLines({"3/4/2024,08:00:00,Jos\xE9 Ferreira,Changed A, then B",
+                                    "3/4/2024,08:01:00", "3/4/2024,08:02:00,Maria,Logged out"}));
     compare(viewer->auditBarBtn[0], viewer->auditBarBtn[2], "audit", audit);
 
-    const QString alarms = file("odd-alarms.csv");
-    writeFile(alarms, crlfLines({"Pump P-1, tripped,3/4/2024,23:15:00", "Short", "",
-                                 "High Temp,3/4/2024,14:07:59"}));
+    const QString alarms =
+        write("odd-alarms.csv", crlfLines({"Pump P-1, tripped,3/4/2024,23:15:00", "Short", "",
+                                           "High Temp,3/4/2024,14:07:59"}));
     compare(viewer->almBarBtn[0], viewer->almBarBtn[2], "alarm", alarms);
 }

@@ -1,4 +1,4 @@
-#include "SignatureTestFiles.h"
+#include "ViewerTestFiles.h"
 
 #include "recordfiles/OperatorEventFile.h"
 #include "shell/frmMain.h"

@@ -138,18 +138,6 @@ TEST(MainWindow, SnapsToItsMinimumSizeAndPlacesTheViewerOnceItFits) {
     EXPECT_EQ(viewer.geometry(), main.mdiArea->viewport()->rect());
 }
 
-TEST(MainWindow, MinimisingLeavesTheViewerAsItWas) {
-    frmHistory& viewer = test::startViewer();
-    frmMain& main = frmMain::instance();
-    const QRect before = viewer.geometry();
-    const QRect plotBefore = viewer.iPlotX->geometry();
-    main.showMinimized();
-    QTest::qWait(50);
-    main.resize(200, 150);
-    EXPECT_EQ(viewer.geometry(), before);
-    EXPECT_EQ(viewer.iPlotX->geometry(), plotBefore);
-}
-
 TEST(AboutBox, ShowsTitleVersionAndNoticeAndClosesWithEscOrEnter) {
     test::startViewer();
     ModalAnswer answer;

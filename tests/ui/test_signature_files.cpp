@@ -1,4 +1,4 @@
-#include "SignatureTestFiles.h"
+#include "ViewerTestFiles.h"
 
 #include "recordfiles/SignatureFiles.h"
 #include "shell/frmMain.h"

@@ -59,19 +59,15 @@ protected:
 
 } // namespace
 
-TEST_F(SpreadGridSelection, NothingSelected) {
+TEST_F(SpreadGridSelection, NothingSelectedThenOneCell) {
     EXPECT_EQ(grid_.SelectionCount(), 0);
     EXPECT_FALSE(grid_.IsBlockSelected());
-    EXPECT_EQ(grid_.ActiveRow(), 0);
     int c1 = 7;
     int r1 = 7;
     int c2 = 7;
     int r2 = 7;
     EXPECT_FALSE(grid_.GetSelection(0, c1, r1, c2, r2));
     EXPECT_EQ(c1, 7);
-}
-
-TEST_F(SpreadGridSelection, OneCell) {
     click(3, 5);
     EXPECT_EQ(grid_.SelectionCount(), 1);
     EXPECT_FALSE(grid_.IsBlockSelected());

@@ -1,4 +1,4 @@
-#include "SignatureTestFiles.h"
+#include "ViewerTestFiles.h"
 
 #include "integrity/SignatureVerification.h"
 #include "recordfiles/GridModel.h"

@@ -1,15 +1,9 @@
-#include "ModalAnswer.h"
-#include "ViewerFixture.h"
+#include "ViewerTestFiles.h"
 
 #include "common/TvError.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
 #include "trend/LedBar.h"
 #include "trend/PlotControl.h"
 #include "trend/SliderControl.h"
-#include "viewer/frmHistory.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -20,9 +14,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <gtest/gtest.h>
-
 using namespace tarvex;
+using test::ModalAnswer;
+using namespace tarvex::test;
 
 namespace {
 
@@ -30,30 +24,21 @@ namespace {
 QStringList& watchActions(frmHistory& v) {
     static QStringList calls;
     calls.clear();
-    ViewerActions& a = v.actions;
-    const auto rec = [](const char* name) { return [name] { calls << QLatin1String(name); }; };
-    a.getHistFile = rec("getHistFile");
-    a.loadSigFile = rec("loadSigFile");
-    a.loadOpEventsFile = rec("loadOpEventsFile");
-    a.plotSelection = rec("plotSelection");
-    a.printDataGrid = rec("printDataGrid");
-    a.exportHistData = rec("exportHistData");
-    a.verifyDataSignature = rec("verifyDataSignature");
-    a.printOpEventGrid = rec("printOpEventGrid");
-    a.exportOpEventData = rec("exportOpEventData");
-    a.getAuditFile = rec("getAuditFile");
-    a.loadAuditSigFile = rec("loadAuditSigFile");
-    a.printAuditGrid = rec("printAuditGrid");
-    a.exportAuditTrailData = rec("exportAuditTrailData");
-    a.verifyAuditSignature = rec("verifyAuditSignature");
-    a.getAlmFile = rec("getAlmFile");
-    a.printAlarmGrid = rec("printAlarmGrid");
-    a.exportAlmData = rec("exportAlmData");
-    a.openTrendSetup = rec("openTrendSetup");
-    a.toggleTrendCursor = rec("toggleTrendCursor");
-    a.saveTrendJpeg = rec("saveTrendJpeg");
-    a.printTrendPlot = rec("printTrendPlot");
+    test::watchActions(v, calls);
     return calls;
+}
+
+// Clicks every button of every group but "Cancel History Plot".
+void clickEveryOtherButton(frmHistory& v) {
+    for (int i = 0; i < 6; ++i) {
+        if (i != 3) {
+            v.DataBarBtn_Click(i);
+        }
+        v.opBarBtn_Click(i);
+        v.auditBarBtn_Click(i);
+        v.almBarBtn_Click(i);
+        v.histBarBtn_Click(i);
+    }
 }
 
 QStringList tooltips(const auto& group) {
@@ -257,4 +242,64 @@ TEST(HistoryViewer, UnloadingForgetsTheInstance) {
     frmHistory& second = frmHistory::instance();
     EXPECT_EQ(frmHistory::existing(), &second);
     EXPECT_FALSE(second.TabAvailable(1));
+}
+
+TEST(RecordOperationGuard, WhileAnOpenRunsNoButtonStartsAnythingButCancelStopsAPlot) {
+    frmHistory& v = test::startViewer();
+    QStringList calls;
+    test::watchActions(v, calls);
+    bool runningInside = false;
+    v.actions.getHistFile = [&] {
+        calls << "getHistFile";
+        pubVars().dataFilePath = "/logs/plant.csv";
+    };
+    // The follow-up readers let events run, so clicks can arrive while they work.
+    v.actions.loadSigFile = [&] {
+        calls << "loadSigFile";
+        runningInside = v.recordOperationRunning();
+        clickEveryOtherButton(v);
+        pubVars().plotBusy = -1;
+        v.DataBarBtn_Click(3);
+    };
+    v.DataBarBtn_Click(0);
+    EXPECT_TRUE(runningInside);
+    EXPECT_EQ(calls, (QStringList{"getHistFile", "loadSigFile", "loadOpEventsFile"}));
+    EXPECT_EQ(pubVars().plotBusy, 0);
+    EXPECT_FALSE(v.recordOperationRunning());
+
+    calls.clear();
+    v.actions.loadSigFile = [&] { calls << "loadSigFile"; };
+    v.almBarBtn_Click(2);
+    v.DataBarBtn_Click(0);
+    EXPECT_EQ(calls,
+              (QStringList{"exportAlmData", "getHistFile", "loadSigFile", "loadOpEventsFile"}));
+}
+
+TEST(RecordOperationGuard, AnOperationThatFailsStillEndsTheGuard) {
+    frmHistory& v = test::startViewer();
+    QStringList calls;
+    test::watchActions(v, calls);
+    v.actions.exportHistData = [] { throw TvError(ErrDeviceIo); };
+    v.DataBarBtn_Click(4);
+    EXPECT_FALSE(v.recordOperationRunning());
+    v.DataBarBtn_Click(2);
+    EXPECT_EQ(calls, QStringList{"printDataGrid"});
+}
+
+// A click that arrives at the reader's own pass of pending events, between its dialog and its
+// load, finds the open running: no guard message, no second dialog.
+TEST_F(RecordViewerTest, AClickDuringTheRealLoadStartsNoExportAndNoSecondOpen) {
+    const QString path = write("plant.csv", crlfLines({"Date,Time,Flow", "3/4/2024,08:00:00,1.5"}));
+    ModalAnswer answer;
+    answer.then([&](QWidget* w) {
+        // Posted now, they run at the next pass of pending events after the dialog has closed.
+        QTimer::singleShot(0, viewer, [this] { viewer->DataBarBtn[4]->click(); });
+        QTimer::singleShot(0, viewer, [this] { viewer->DataBarBtn[0]->click(); });
+        DialogDriver::chooseFile(path)(w);
+    });
+    viewer->DataBarBtn[0]->click();
+    QTest::qWait(50); // anything left over would show now
+    ASSERT_EQ(answer.seen().size(), 1U) << answer.seen().back().text.toStdString();
+    EXPECT_EQ(pubVars().dataFilePath, path);
+    EXPECT_EQ(followUps, (QStringList{"loadSigFile", "loadOpEventsFile"}));
 }

@@ -233,9 +233,12 @@ std::optional<double> parseNumber(QStringView text) {
             return std::nullopt;
         }
     }
+    if (i != text.size()) {
+        return std::nullopt; // before the conversion: times and text end up here
+    }
     double value = 0;
     const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (i != text.size() || ec != std::errc() || end != ascii.data() + ascii.size()) {
+    if (ec != std::errc() || end != ascii.data() + ascii.size()) {
         return std::nullopt;
     }
     // No negative zero: "-0" shows as "0".

@@ -3,39 +3,78 @@
 #include "common/ValueConvert.h"
 
 #include <QDate>
+#include <QVarLengthArray>
 
 #include <array>
+#include <charconv>
+#include <string_view>
 
 namespace tarvex {
 namespace {
 
-constexpr std::array<const char*, 12> kMonthNames = {
+constexpr std::array<std::string_view, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 7> kDayNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                                  "Friday", "Saturday", "Sunday"};
+constexpr std::array<std::string_view, 7> kDayNames = {
+    "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
 
-void appendNumber(QString& out, int value, int width) {
-    const QString digits = QString::number(value);
-    for (auto i = digits.size(); i < width; ++i) {
-        out += u'0';
+// Formatted text is built here, then copied into its QString once.
+using Out = QVarLengthArray<char16_t, 64>;
+
+void appendNumber(Out& out, int value, int width) {
+    std::array<char, 16> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    for (auto i = end - digits.data(); i < width; ++i) {
+        out.append(u'0');
     }
-    out += digits;
+    for (const char* p = digits.data(); p != end; ++p) {
+        out.append(static_cast<char16_t>(*p));
+    }
+}
+
+void appendAscii(Out& out, std::string_view text) {
+    for (const char c : text) {
+        out.append(static_cast<char16_t>(c));
+    }
 }
 
 // A month or weekday name: three letters when short, else in full.
-void appendName(QString& out, const char* name, bool full) {
-    const QLatin1StringView text(name);
-    out += full ? text : text.first(3);
+void appendName(Out& out, std::string_view name, bool full) {
+    appendAscii(out, full ? name : name.substr(0, 3));
 }
 
+char16_t lowerCase(char16_t c) {
+    if (c < 0x80) {
+        return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
+    }
+    return QChar(c).toLower().unicode();
+}
+
+// No character outside ASCII folds to a letter of "am/pm", so ASCII folding decides alike.
 bool amPmAt(QStringView pattern, qsizetype i) {
-    return i + 5 <= pattern.size() &&
-           pattern.sliced(i, 5).compare(u"am/pm", Qt::CaseInsensitive) == 0;
+    constexpr std::u16string_view kMark = u"am/pm";
+    if (i + 5 > pattern.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < kMark.size(); ++k) {
+        if (lowerCase(pattern[i + qsizetype(k)].unicode()) != kMark[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool holdsAmPm(QStringView pattern) {
+    for (qsizetype i = 0; i + 5 <= pattern.size(); ++i) {
+        if (amPmAt(pattern, i)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Writes one run of a code letter; false when the letter is no code (copied as it stands).
-bool appendCode(QString& out, char16_t code, qsizetype run, const DateParts& t, bool twelveHour,
+bool appendCode(Out& out, char16_t code, qsizetype run, const DateParts& t, bool twelveHour,
                 bool afterHour) {
     const int pad = run >= 2 ? 2 : 1;
     switch (code) {
@@ -83,31 +122,30 @@ QString formatDateSerial(double serial, QStringView pattern) {
         return CellValue::number(serial).toText();
     }
     const DateParts t = splitDateSerial(serial);
-    const bool twelveHour = pattern.contains(u"am/pm", Qt::CaseInsensitive);
-    QString out;
-    out.reserve(pattern.size() + 8);
+    const bool twelveHour = holdsAmPm(pattern);
+    Out out;
     bool afterHour = false; // "m" right after an hour code means minutes
     for (qsizetype i = 0; i < pattern.size();) {
         if (amPmAt(pattern, i)) {
             const bool upper = pattern[i] == u'A';
-            out += t.hour < 12 ? (upper ? u"AM" : u"am") : (upper ? u"PM" : u"pm");
+            appendAscii(out, t.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm"));
             afterHour = false;
             i += 5;
             continue;
         }
-        const QChar letter = pattern[i].toLower();
+        const char16_t letter = lowerCase(pattern[i].unicode());
         qsizetype run = 1;
-        while (i + run < pattern.size() && pattern[i + run].toLower() == letter) {
+        while (i + run < pattern.size() && lowerCase(pattern[i + run].unicode()) == letter) {
             ++run;
         }
-        if (appendCode(out, letter.unicode(), run, t, twelveHour, afterHour)) {
+        if (appendCode(out, letter, run, t, twelveHour, afterHour)) {
             afterHour = letter == u'h';
         } else {
-            out += pattern.sliced(i, run);
+            out.append(pattern.utf16() + i, run);
         }
         i += run;
     }
-    return out;
+    return QString(reinterpret_cast<const QChar*>(out.constData()), out.size());
 }
 
 QString formatValue(const CellValue& value, QStringView pattern) {

@@ -1,5 +1,6 @@
 #include "common/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarvex {
@@ -32,21 +33,27 @@ int unicodeToWindows1252(char16_t ch) {
     return -1;
 }
 
+void fromWindows1252(QByteArrayView bytes, char16_t* out) {
+    std::transform(bytes.begin(), bytes.end(), out,
+                   [](char b) { return windows1252ToUnicode(static_cast<unsigned char>(b)); });
+}
+
+void toWindows1252(QStringView text, char* out) {
+    std::transform(text.begin(), text.end(), out, [](QChar c) {
+        const int b = unicodeToWindows1252(c.unicode());
+        return static_cast<char>(b < 0 ? '?' : b);
+    });
+}
+
 QString fromWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
-    auto* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        out[i] = QChar(windows1252ToUnicode(static_cast<unsigned char>(bytes[i])));
-    }
+    fromWindows1252(bytes, reinterpret_cast<char16_t*>(text.data()));
     return text;
 }
 
 QByteArray toWindows1252(QStringView text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int b = unicodeToWindows1252(text[i].unicode());
-        bytes[i] = static_cast<char>(b < 0 ? '?' : b);
-    }
+    toWindows1252(text, bytes.data());
     return bytes;
 }
 

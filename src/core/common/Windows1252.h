@@ -15,6 +15,11 @@ QString fromWindows1252(QByteArrayView bytes);
 // Characters without a Windows-1252 byte become '?'.
 QByteArray toWindows1252(QStringView text);
 
+// The same into a caller's buffer of bytes.size() or text.size() units, for short texts that
+// should not allocate.
+void fromWindows1252(QByteArrayView bytes, char16_t* out);
+void toWindows1252(QStringView text, char* out);
+
 // One byte to its character, and back (-1 when the character has no byte).
 char16_t windows1252ToUnicode(unsigned char byte);
 int unicodeToWindows1252(char16_t ch);

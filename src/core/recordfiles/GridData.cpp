@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <utility>
@@ -36,6 +37,9 @@ std::optional<QByteArray> readWhole(const QString& path) {
     }
     return bytes;
 }
+
+// Most cells are short: their text is decoded and encoded on the stack, without allocating.
+constexpr qsizetype kShortCell = 64;
 
 } // namespace
 
@@ -109,7 +113,10 @@ bool GridData::GetCellValue(int column, int row, CellValue& value) const {
         value = {};
         return false;
     }
-    value = valueFromText(CellText(column, row));
+    const QByteArrayView bytes = CellBytes(column, row);
+    QVarLengthArray<char16_t, kShortCell> text(bytes.size());
+    fromWindows1252(bytes, text.data());
+    value = valueFromText(QStringView(text.constData(), text.size()));
     return true;
 }
 
@@ -117,7 +124,9 @@ bool GridData::SetCellText(int column, int row, const QString& text) {
     if (!validIndex(column) || !validIndex(row)) {
         return false;
     }
-    cells_.set(column, row, toWindows1252(text));
+    QVarLengthArray<char, kShortCell> bytes(text.size());
+    toWindows1252(text, bytes.data());
+    cells_.set(column, row, QByteArrayView(bytes.constData(), bytes.size()));
     columnCount_ = std::max(columnCount_, column);
     return true;
 }

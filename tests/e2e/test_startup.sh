@@ -23,6 +23,9 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    for log in "$E2E_WORK"/*.log; do
+        [[ -s "$log" ]] && { echo "--- $log" >&2; cat "$log" >&2; }
+    done
     exit 1
 }
 

@@ -37,11 +37,11 @@ public:
     explicit TvError(std::int32_t number);
     TvError(std::int32_t number, QString description);
 
-    std::int32_t number() const noexcept { return number_; }
-    const QString& description() const noexcept { return description_; }
-    const char* what() const noexcept override { return what_.c_str(); }
+    [[nodiscard]] std::int32_t number() const noexcept { return number_; }
+    [[nodiscard]] const QString& description() const noexcept { return description_; }
+    [[nodiscard]] const char* what() const noexcept override { return what_.c_str(); }
 
-    bool isCancel() const noexcept { return number_ == ErrCancel; }
+    [[nodiscard]] bool isCancel() const noexcept { return number_ == ErrCancel; }
 
 private:
     std::int32_t number_;

@@ -2,9 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
+#include <QColorDialog>
 #include <QDialog>
-#include <QTest>
+#include <QFileDialog>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -30,14 +31,6 @@ ModalAnswer& ModalAnswer::thenLeaveOpen() {
     return then([](QWidget*) {});
 }
 
-bool ModalAnswer::waitForAll(int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!actions_.empty() && !deadline.hasExpired()) {
-        QTest::qWait(10);
-    }
-    return actions_.empty();
-}
-
 ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
     return [button](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
@@ -49,10 +42,6 @@ ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
     };
 }
 
-ModalAnswer::Action ModalAnswer::key(Qt::Key key) {
-    return [key](QWidget* w) { QTest::keyClick(w, key); };
-}
-
 ModalAnswer::Action ModalAnswer::reject() {
     return [](QWidget* w) {
         if (auto* dlg = qobject_cast<QDialog*>(w)) {
@@ -60,6 +49,44 @@ ModalAnswer::Action ModalAnswer::reject() {
         } else {
             w->close();
         }
+    };
+}
+
+ModalAnswer::Action ModalAnswer::chooseFile(const QString& path, QString* openedIn) {
+    return [path, openedIn](QWidget* w) {
+        auto* dlg = qobject_cast<QFileDialog*>(w);
+        if (dlg == nullptr) {
+            reject()(w);
+            return;
+        }
+        if (openedIn != nullptr) {
+            *openedIn = dlg->directory().absolutePath();
+        }
+        // Typed into the name box, as a user would: selectFile() leaves a focused box alone.
+        if (auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            edit->setText(path);
+        } else {
+            dlg->selectFile(path);
+        }
+        static_cast<QDialog*>(dlg)->accept(); // the file dialog's own checks and questions
+        if (dlg->isVisible()) {
+            dlg->reject(); // it refused the name: never leave the test hanging
+        }
+    };
+}
+
+ModalAnswer::Action ModalAnswer::chooseColor(const QColor& color, QColor* startedFrom) {
+    return [color, startedFrom](QWidget* w) {
+        auto* dlg = qobject_cast<QColorDialog*>(w);
+        if (dlg == nullptr) {
+            reject()(w);
+            return;
+        }
+        if (startedFrom != nullptr) {
+            *startedFrom = dlg->currentColor();
+        }
+        dlg->setCurrentColor(color);
+        dlg->accept();
     };
 }
 

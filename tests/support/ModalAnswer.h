@@ -1,7 +1,6 @@
 #pragma once
 
-#include "QtPrinters.h"
-
+#include <QColor>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -26,7 +25,6 @@ namespace tarvex::test {
 //     answer.thenClick(QMessageBox::Yes);
 //     frmMain::instance().close();            // shows "Exit - are you sure?"
 //     ASSERT_EQ(answer.seen().size(), 1U);
-//     EXPECT_EQ(answer.seen()[0].text, "Exit - are you sure?");
 class ModalAnswer : public QObject {
     Q_OBJECT
 public:
@@ -55,13 +53,15 @@ public:
     const std::vector<Seen>& seen() const { return seen_; }
     // Queued actions that no modal window has taken yet.
     int pending() const { return static_cast<int>(actions_.size()); }
-    // Lets events run until every queued action has been taken or the time is up.
-    bool waitForAll(int timeoutMs = 5000);
 
     // Ready-made actions.
     static Action click(QMessageBox::StandardButton button);
-    static Action key(Qt::Key key);
     static Action reject();
+    // A file dialog: types `path` (absolute, or relative to the dialog's folder) and accepts; a
+    // name the dialog refuses ends in a cancel. Records the folder it had opened in.
+    static Action chooseFile(const QString& path, QString* openedIn = nullptr);
+    // A colour dialog: picks `color` and accepts. Records the colour it started from.
+    static Action chooseColor(const QColor& color, QColor* startedFrom = nullptr);
 
 private:
     void poll();

@@ -1,8 +1,17 @@
-#include "shell/ProgramEnd.h"
+#include "ViewerFixture.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every case starts from the program as the first one found it.
+class ProgramReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo& /*info*/) override { tarvex::test::resetProgram(); }
+};
+
+} // namespace
 
 // Widget tests share one QApplication; the offscreen platform unless a display was asked for.
 int main(int argc, char* argv[]) {
@@ -12,10 +21,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Tests drive nested loops themselves; a closed last window must not quit anything.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Ending the program would end the test run with a passing exit code: tests that expect the
-    // end install their own hook.
-    tarvex::setEndProgramHook(
-        [](int code) { ADD_FAILURE() << "the program was ended with exit code " << code; });
     ::testing::InitGoogleTest(&argc, argv);
+    tarvex::test::resetProgram(); // records the environment and sets the failing end hook
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProgramReset);
     return RUN_ALL_TESTS();
 }

@@ -1,13 +1,25 @@
 #include "ViewerFixture.h"
 
+#include "printing/GridPrintouts.h"
+#include "printing/InstalledPrinters.h"
+#include "shell/Forms.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Screen.h"
 #include "shell/SharedState.h"
+#include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "viewer/frmHistory.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
 
 namespace tarvex::test {
 
@@ -28,6 +40,38 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
         QTest::qWait(10);
     }
     return condition();
+}
+
+void resetProgram() {
+    static const QByteArray path = qgetenv("PATH");
+    static const bool runtimeSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    static const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    std::vector<QPointer<QWidget>> forms;
+    for (QWidget* form : Forms::loaded()) {
+        forms.emplace_back(form);
+    }
+    for (const QPointer<QWidget>& form : forms) {
+        delete form.data(); // the main window takes its children along
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    pubVars() = SharedState{};
+    Screen::setMousePointer(Screen::vbDefault);
+    while (QGuiApplication::overrideCursor() != nullptr) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    releaseInstanceLock();
+    setEndProgramHook(
+        [](int code) { ADD_FAILURE() << "the program was ended with exit code " << code; });
+    setInstalledPrintersSource({});
+    setPrintoutClock({});
+    QLocale::setDefault(QLocale::c());
+    std::setlocale(LC_ALL, "C");
+    qputenv("PATH", path);
+    if (runtimeSet) {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    } else {
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
 }
 
 } // namespace tarvex::test

@@ -18,4 +18,9 @@ frmHistory& startViewer(const QString& startDir = {});
 // Lets events run until `condition` holds or the time is up; returns the condition.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
+// Puts the program back as it was before the first test: every window unloaded and destroyed,
+// the shared state, the mouse pointer, the hooks and the environment as they started. Runs
+// after every test, so that the test program may run its cases in one process.
+void resetProgram();
+
 } // namespace tarvex::test

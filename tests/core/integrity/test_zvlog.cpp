@@ -1,0 +1,152 @@
+#include "CoreTestHelpers.h"
+#include "integrity/ZvLog.h"
+
+#include <QBuffer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tarvex;
+using tarvex::test::errorOf;
+
+namespace {
+
+const QString kKey = zvLogKey();
+
+class ZvLogTest : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& content) {
+        return test::writeFile(dir.filePath(name), content);
+    }
+    // Reads signature records until the end: when, signature, hash of each, then the when and
+    // signature that the read past the end left.
+    QStringList readSigs(QByteArray content, bool encrypted) {
+        QBuffer file(&content);
+        file.open(QIODevice::ReadOnly);
+        QStringList fields;
+        QString when;
+        QString signature;
+        QString hash = QStringLiteral("kept");
+        int error = 0;
+        while ((error = errorOf(
+                    [&] { log.ReadSigFile(file, when, signature, hash, encrypted, kKey); })) == 0) {
+            fields << when << signature << hash;
+            hash = QStringLiteral("kept");
+        }
+        EXPECT_EQ(error, ErrPastEnd);
+        return fields << when << signature;
+    }
+
+    QTemporaryDir dir;
+    ZvLog log;
+};
+
+} // namespace
+
+TEST_F(ZvLogTest, RoundTripsEveryWindows1252Character) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        all.append(static_cast<char>(b));
+    }
+    const QString text = fromWindows1252(all);
+    const QString hex = log.EncryptToHex(text, kKey);
+    EXPECT_EQ(hex.count(u' '), 12 + 256 + 16 - 1);
+    EXPECT_EQ(log.DecryptFromHex(hex, kKey), text);
+    EXPECT_EQ(log.DecryptFromHex(hex.toLower(), kKey), text);
+    EXPECT_EQ(log.DecryptFromHex(log.EncryptToHex(QString(), kKey), kKey), QString());
+}
+
+// The decryptor keeps its key set up between records; a refused record must not spoil it.
+TEST_F(ZvLogTest, RefusesTamperedCipherTextAndGoesOnAfterwards) {
+    const QString hex = log.EncryptToHex(QStringLiteral("Batch released"), kKey);
+    const QStringList parts = hex.split(u' ');
+    QStringList changed = parts;
+    changed[14] = QString::number((changed[14].toInt(nullptr, 16) ^ 1), 16).toUpper();
+    QStringList removed = parts;
+    removed.removeAt(20);
+    for (const QString& bad :
+         {changed.join(u' '), removed.join(u' '), parts.mid(0, 27).join(u' ')}) {
+        EXPECT_EQ(errorOf([&] { log.DecryptFromHex(bad, kKey); }), ErrInvalidCall);
+        EXPECT_EQ(log.DecryptFromHex(hex, kKey), QStringLiteral("Batch released"));
+    }
+    EXPECT_EQ(errorOf([&] { log.DecryptFromHex(hex, QStringLiteral("Tamsk")); }), ErrInvalidCall);
+    EXPECT_EQ(log.DecryptFromHex(hex, kKey), QStringLiteral("Batch released"));
+    EXPECT_EQ(errorOf([&] { log.DecryptFromHex(QString(), kKey); }), ErrSubscript);
+    EXPECT_EQ(errorOf([&] { log.DecryptFromHex(hex + QStringLiteral(" 100"), kKey); }),
+              ErrOverflow);
+}
+
+TEST_F(ZvLogTest, HashesAreKeyedAndComparedExactly) {
+    const QString hash = log.CalculateHash(QStringLiteral("Reactor 1"), kKey);
+    EXPECT_EQ(hash.split(u' ').size(), 32);
+    EXPECT_NE(hash, log.CalculateHash(QStringLiteral("Reactor 1"), QStringLiteral("other")));
+    EXPECT_NE(hash, log.CalculateHash(QStringLiteral("reactor 1"), kKey));
+    EXPECT_EQ(log.CalculateHash(QString(), kKey),
+              QStringLiteral("85 72 B0 6D C9 CA 5B 7C 10 79 C7 66 F1 9C F2 55 6B 31 80 4B BC 4F "
+                             "8A 16 BB C1 73 3D 33 9B 89 8D"));
+    ASSERT_TRUE(hash.contains(QRegularExpression(QStringLiteral("[A-F]"))));
+    EXPECT_TRUE(log.CompareHash(QStringLiteral("Reactor 1"), kKey, hash));
+    for (const QString& other : {hash.toLower(), hash + QStringLiteral(" "), " " + hash}) {
+        EXPECT_FALSE(log.CompareHash(QStringLiteral("Reactor 1"), kKey, other));
+    }
+}
+
+TEST_F(ZvLogTest, HashesAFileAsItsWidenedText) {
+    EXPECT_EQ(log.CalculateFileHash(write(QStringLiteral("ab.csv"), "AB"), kKey),
+              log.CalculateHash(QString::fromUtf16(u"A\u0000B\u0000", 4), kKey));
+    EXPECT_EQ(log.CalculateFileHash(write(QStringLiteral("empty.csv"), {}), kKey),
+              log.CalculateHash(QString(), kKey));
+    // Bytes 0x80 and 0x83 are U+20AC and U+0192; their low byte 0x92 has no Windows-1252
+    // character of its own, so the hasher sees '?'. Known answer from another program.
+    EXPECT_EQ(log.CalculateFileHash(write(QStringLiteral("hi.csv"), "\x80\x83"), kKey),
+              QStringLiteral("91 2F FF D6 FF EA A C1 EF 2D C1 1A 4 21 A0 3 86 81 8E B5 2A 3D 2D "
+                             "EA 97 9C 1E 51 6B E4 7C B8"));
+    EXPECT_EQ(errorOf([&] { log.CalculateFileHash(dir.filePath(QStringLiteral("no.csv")), kKey); }),
+              ErrFileNotFound);
+    EXPECT_EQ(errorOf([&] { log.CalculateFileHash(dir.path(), kKey); }), ErrPathAccess);
+}
+
+TEST_F(ZvLogTest, StreamedHashOfALargeFileEqualsTheHashOfItsWidenedText) {
+    QByteArray content;
+    for (int i = 0; content.size() < (3 << 19) + 77; ++i) {
+        content.append(static_cast<char>((i * 7 + i / 256) & 0xFF));
+    }
+    // A long plain stretch, then every high byte again, across a piece boundary.
+    content.replace(1000, 70000, QByteArray(70000, 'x'));
+    const QString hash = log.CalculateFileHash(write(QStringLiteral("big.csv"), content), kKey);
+    EXPECT_EQ(hash, log.CalculateHash(test::widenedText(content), kKey));
+    content[(1 << 20) + 5] = static_cast<char>(content[(1 << 20) + 5] ^ 0x01);
+    EXPECT_NE(log.CalculateFileHash(write(QStringLiteral("big.csv"), content), kKey), hash);
+}
+
+TEST_F(ZvLogTest, WriteSigFileAppendsDatedRecordsThatReadBackInOrder) {
+    const QString path = dir.filePath(QStringLiteral("plant.sig"));
+    log.WriteSigFile(path, QStringLiteral("first"), QStringLiteral("1 2"), true, kKey);
+    log.WriteSigFile(path, QStringLiteral("second"), QStringLiteral("3 4"), true, kKey);
+    const QByteArray content = test::readBytes(path);
+    ASSERT_EQ(content.count("\r\n"), 2);
+    const QString first = log.DecryptFromHex(QString::fromLatin1(content.split('\r')[0]), kKey);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d\d:\d\d, )"))
+                    .match(first)
+                    .hasMatch())
+        << first.toStdString();
+    const QStringList read = readSigs(content, true);
+    ASSERT_EQ(read.size(), 8);
+    EXPECT_EQ(read.mid(1, 2), (QStringList{"first", "1 2"}));
+    EXPECT_EQ(read.mid(4, 2), (QStringList{"second", "3 4"}));
+    const QString missing = dir.filePath(QStringLiteral("missing/plant.sig"));
+    EXPECT_NE(errorOf([&] { log.WriteSigFile(missing, {}, {}, false, kKey); }), 0);
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(ZvLogTest, ReadSigFileTrimsFieldsAndKeepsMissingOnes) {
+    const QByteArray enciphered =
+        toWindows1252(log.EncryptToHex(QStringLiteral(" 3/4/2024 10:00:00 , Jane ,  A B "), kKey)) +
+        "\r\n" + toWindows1252(log.EncryptToHex(QStringLiteral("when, who"), kKey)) + "\n";
+    EXPECT_EQ(readSigs(enciphered, true), (QStringList{"3/4/2024 10:00:00", "Jane", "A B", "when",
+                                                       "who", "kept", "when", "who"}));
+    // Plain fields: quotes group, a field may run on to the next line.
+    EXPECT_EQ(readSigs("  a, \"b, c\" x,d e \r\nf\n\"g\"", false),
+              (QStringList{"a", "b, c", "d e ", "f", "g"}));
+}

@@ -1,0 +1,229 @@
+#include "CoreTestHelpers.h"
+#include "QtPrinters.h"
+
+#include "recordfiles/GridModel.h"
+#include "recordfiles/SpreadGrid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+using namespace tarvex;
+
+namespace {
+
+using Block = std::array<int, 4>; // first column, first row, last column, last row
+
+class SpreadGridTest : public ::testing::Test {
+protected:
+    SpreadGridTest() {
+        grid_.resize(1000, 800);
+        grid_.show();
+        QApplication::processEvents();
+    }
+    bool load(const QByteArray& bytes, int option) {
+        return grid_.LoadDelimitedText(test::writeFile(dir_.filePath("in.csv"), bytes), "", ",",
+                                       "\r\n", option, "");
+    }
+    [[nodiscard]] QString header(Qt::Orientation o, int section) const {
+        return grid_.model()->headerData(section, o, Qt::DisplayRole).toString();
+    }
+    [[nodiscard]] QString shown(int modelRow, int modelColumn) const {
+        return grid_.model()->index(modelRow, modelColumn).data().toString();
+    }
+    [[nodiscard]] int sectionWidth(int gridColumn) const {
+        return grid_.view()->horizontalHeader()->sectionSize(gridColumn - 1);
+    }
+    // A mouse click on a cell ('c'), a column title ('t') or a row title ('r').
+    void click(char where, int column, int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTableView* view = grid_.view();
+        QHeaderView* titles = where == 'r' ? view->verticalHeader() : view->horizontalHeader();
+        QPoint at = view->visualRect(grid_.model()->index(row - 1, column - 1)).center();
+        if (where == 'r') {
+            at.setX(titles->width() / 2);
+        } else if (where == 't') {
+            at.setY(titles->height() / 2);
+        }
+        QTest::mouseClick(where == 'c' ? view->viewport() : titles->viewport(), Qt::LeftButton,
+                          modifiers, at);
+    }
+    std::vector<Block> blocks() {
+        std::vector<Block> all(grid_.SelectionCount());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            Block& b = all[i];
+            EXPECT_TRUE(grid_.GetSelection(static_cast<int>(i), b[0], b[1], b[2], b[3]));
+        }
+        return all;
+    }
+
+    QTemporaryDir dir_;
+    SpreadGrid grid_;
+};
+
+} // namespace
+
+TEST_F(SpreadGridTest, HeaderRowAndColumnAreTheViewsHeaders) {
+    ASSERT_TRUE(load("Date,Time,A\r\n3/4/2024,13:05:09,1\r\n,14:00:00,2\r\n", 3));
+    EXPECT_EQ(grid_.model()->rowCount(), 2);
+    EXPECT_EQ(grid_.model()->columnCount(), 2);
+    EXPECT_EQ(header(Qt::Horizontal, 1), "A");
+    EXPECT_EQ(header(Qt::Vertical, 0), "3/4/2024");
+    EXPECT_EQ(header(Qt::Vertical, 1), "2"); // no date: the row number
+    EXPECT_EQ(shown(0, 0), "13:05:09");
+    // With presentation flag B numbers stand right, text left.
+    const auto align = [&](int c) {
+        return grid_.model()->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    };
+    grid_.setPresentationFlagB(true);
+    grid_.SetCellText(1, 1, "Text");
+    grid_.updateView();
+    EXPECT_TRUE(align(1) & Qt::AlignRight);
+    EXPECT_TRUE(align(0) & Qt::AlignLeft);
+}
+
+TEST_F(SpreadGridTest, WritesPastTheCountsReachTheViewAndChangesAreAnnouncedTogether) {
+    grid_.SetCellText(3, 0, "Comment");
+    grid_.setRowCount(1);
+    grid_.SetCellText(4, 1, "3F A 0");
+    grid_.updateView();
+    EXPECT_EQ(grid_.model()->columnCount(), 4);
+    EXPECT_EQ(shown(0, 3), "3F A 0");
+    EXPECT_EQ(header(Qt::Horizontal, 2), "Comment");
+    grid_.setColumnCount(2);
+    grid_.setRowCount(0);
+    // Without being asked, the view catches up on its own.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.model()->rowCount() == 0; }, 2000));
+    EXPECT_EQ(grid_.model()->columnCount(), 2);
+
+    grid_.setRowCount(500);
+    QSignalSpy inserted(grid_.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(grid_.model(), &QAbstractItemModel::dataChanged);
+    for (int r = 1; r <= 500; ++r) {
+        grid_.SetCellText(1, r, QString::number(r));
+    }
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return changed.count() > 0; }, 2000));
+    EXPECT_EQ(inserted.count(), 1);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toModelIndex(), grid_.model()->index(0, 0));
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex(), grid_.model()->index(499, 0));
+}
+
+// The signature readers add one row per pass of the event loop; the view must not lay out and
+// repaint on every one of them.
+TEST_F(SpreadGridTest, ARowPerEventLoopPassIsNotARelayoutPerPass) {
+    QSignalSpy inserted(grid_.model(), &QAbstractItemModel::rowsInserted);
+    QElapsedTimer clock;
+    clock.start();
+    for (int n = 0; n < 2000; ++n) {
+        QApplication::processEvents();
+        grid_.setRowCount(n + 1);
+        grid_.SetCellText(1, n + 1, QStringLiteral("line %1").arg(n));
+    }
+    EXPECT_LE(inserted.count(), clock.elapsed() / GridModel::kFlushIntervalMs + 2);
+    grid_.updateView();
+    EXPECT_EQ(grid_.model()->rowCount(), 2000);
+}
+
+TEST_F(SpreadGridTest, TheCurrentCellAddressesTextValueAndHidingAlsoBeforeAColumnExists) {
+    grid_.setCurrentColumn(4);
+    grid_.setColumnHidden(true);
+    ASSERT_TRUE(load("Date,Time,A,B,C\r\n3/4/2024,13:05:09,1.5,x,hash\r\n", 3));
+    grid_.updateView();
+    EXPECT_TRUE(grid_.view()->isColumnHidden(3));
+    grid_.setCurrentColumn(2);
+    grid_.setCurrentRow(1);
+    EXPECT_EQ(grid_.CellText(), "1.5");
+    EXPECT_EQ(grid_.CellValue(), CellValue::number(1.5));
+    EXPECT_FALSE(grid_.ColumnHidden());
+    EXPECT_FALSE(grid_.view()->isColumnHidden(1));
+    grid_.setCurrentColumn(0);
+    grid_.setColumnHidden(true);
+    EXPECT_TRUE(grid_.view()->verticalHeader()->isHidden());
+    grid_.setColumnHidden(false);
+    EXPECT_FALSE(grid_.view()->verticalHeader()->isHidden());
+}
+
+TEST_F(SpreadGridTest, WidthsAreInCharactersMeasuredWithinBoundsAndRowsKeepOneHeight) {
+    ASSERT_TRUE(load("D,T,Wide,B\r\n1,2," + QByteArray(60, 'W') + ",4\r\n1,2\nx\ny\n", 3));
+    EXPECT_GT(sectionWidth(2), sectionWidth(1));
+    EXPECT_LE(grid_.ColumnWidth(2), 40.0);
+    const QHeaderView* rows = grid_.view()->verticalHeader();
+    EXPECT_EQ(rows->sectionResizeMode(0), QHeaderView::Fixed);
+    EXPECT_EQ(rows->sectionSize(0), rows->sectionSize(2));
+    grid_.setColumnWidth(1, 12);
+    grid_.setColumnWidth(2, 25);
+    EXPECT_EQ(grid_.ColumnWidth(2), 25);
+    EXPECT_GT(sectionWidth(2), sectionWidth(1) * 3 / 2);
+    // -1: every column, the header column and columns added later.
+    grid_.setColumnWidth(-1, 14);
+    EXPECT_EQ(grid_.ColumnWidth(2), 14);
+    grid_.SetCellText(5, 1, "new");
+    grid_.updateView();
+    EXPECT_EQ(sectionWidth(5), sectionWidth(1));
+    QApplication::processEvents();
+    EXPECT_EQ(grid_.view()->verticalHeader()->width(), sectionWidth(1));
+}
+
+TEST_F(SpreadGridTest, ALongCellIsShownCutButKeptWhole) {
+    grid_.setRowCount(1);
+    grid_.SetCellText(1, 1, QString(50'000, QChar(u'x')));
+    grid_.updateView();
+    EXPECT_EQ(shown(0, 0).size(), GridModel::kMaxShownChars);
+    grid_.setCurrentColumn(1);
+    grid_.setCurrentRow(1);
+    EXPECT_EQ(grid_.CellText().size(), 50'000);
+    QImage frame(grid_.size(), QImage::Format_ARGB32);
+    grid_.render(&frame); // paints without trouble
+}
+
+// Blocks are reported top left first in the order made; whole columns with rows -1, whole rows
+// with columns -1; the active cell and selection end stay real numbers, for printing a range.
+TEST_F(SpreadGridTest, SelectionsAreReportedAsBlocks) {
+    grid_.setRowCount(30);
+    grid_.setColumnCount(10);
+    grid_.updateView();
+    QApplication::processEvents();
+    EXPECT_EQ(grid_.SelectionCount(), 0);
+    int c1 = 7;
+    int unused = 7;
+    EXPECT_FALSE(grid_.GetSelection(0, c1, unused, unused, unused));
+    EXPECT_EQ(c1, 7);
+    using Clicks = std::vector<std::tuple<char, int, int, Qt::KeyboardModifiers>>;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const std::tuple<Clicks, std::vector<Block>, Block, bool> cases[] = {
+        {{{'c', 3, 5, {}}}, {{3, 5, 3, 5}}, {3, 5, 3, 5}, false},
+        {{{'c', 4, 7, {}}, {'c', 2, 5, shift}}, {{2, 5, 4, 7}}, {2, 5, 4, 7}, true},
+        {{{'t', 3, 1, {}}, {'t', 5, 1, shift}}, {{3, -1, 5, -1}}, {3, 1, 5, 30}, true},
+        {{{'r', 1, 4, {}}}, {{-1, 4, -1, 4}}, {1, 4, 10, 4}, true},
+        {{{'c', 2, 3, {}},
+          {'c', 3, 8, shift},
+          {'c', 6, 10, ctrl},
+          {'c', 7, 20, ctrl | shift},
+          {'t', 9, 1, ctrl}},
+         {{2, 3, 3, 8}, {6, 10, 7, 20}, {9, -1, 9, -1}},
+         {9, 1, 9, 30},
+         true},
+    };
+    for (const auto& [clicks, expected, activeAndEnd, isBlock] : cases) {
+        for (const auto& [where, column, row, modifiers] : clicks) {
+            click(where, column, row, modifiers);
+        }
+        EXPECT_EQ(blocks(), expected) << clicks.size() << " clicks";
+        EXPECT_EQ((Block{grid_.ActiveColumn(), grid_.ActiveRow(), grid_.SelectionEndColumn(),
+                         grid_.SelectionEndRow()}),
+                  activeAndEnd);
+        EXPECT_EQ(grid_.IsBlockSelected(), isBlock);
+    }
+    click('c', 1, 1); // a plain click starts over
+    EXPECT_EQ(blocks(), (std::vector<Block>{{1, 1, 1, 1}}));
+}

@@ -1,0 +1,111 @@
+#include "PrintSupport.h"
+
+#include "trend/PlotControl.h"
+
+#include <QImageReader>
+#include <QPrinterInfo>
+
+#include <unistd.h>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+// Makes `dir` refuse new files; root ignores permissions, so it needs the immutable attribute.
+bool makeReadOnly(const QString& dir, bool readOnly) {
+    if (geteuid() == 0) {
+        return QProcess::execute("chattr", {readOnly ? "+i" : "-i", dir}) == 0;
+    }
+    return QFile::setPermissions(dir, readOnly
+                                          ? QFile::ReadOwner | QFile::ExeOwner
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+class PlotOutput : public ::testing::Test {
+protected:
+    PlotOutput() {
+        plot.resize(900, 500);
+        plot.AddChannel();
+        for (int i = 0; i < 600; ++i) {
+            plot.Channel(0).AddXY(45292.0 + i / 86400.0, (i * 37) % 100);
+        }
+        plot.XAxis().setMin(45292.0);
+        plot.XAxis().setSpan(600 / 86400.0);
+    }
+    int jpegError(const QString& path) {
+        return errorOf([&] { plot.SaveJpeg(path, 100, true); });
+    }
+
+    QTemporaryDir dir;
+    PlotControl plot;
+};
+
+} // namespace
+
+TEST_F(PlotOutput, AJpegHasTheSizeOnScreenAndReplacesAFileWhole) {
+    const QString best = dir.filePath("Data Viewer.jpg");
+    plot.SaveJpeg(best, 100, true);
+    plot.SaveJpeg(dir.filePath("poor.jpg"), 10, false);
+    const QByteArray bytes = readBytes(best);
+    EXPECT_EQ(QImageReader(best).size(), QSize(900, 500)) << "the size on screen";
+    EXPECT_EQ(QImageReader(dir.filePath("poor.jpg")).size(), QSize(1280, 720));
+    plot.Channel(0).setTraceLineWidth(4);
+    plot.SaveJpeg(best, 100, true);
+    EXPECT_NE(readBytes(best), bytes) << "an existing file is replaced";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary files left";
+}
+
+TEST_F(PlotOutput, AJpegThatCannotBeWrittenRaisesAnErrorAndLeavesNoFile) {
+    const QString missing = dir.filePath("no such folder/trend.jpg");
+    EXPECT_EQ(jpegError(missing), ErrPathNotFound);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(jpegError(""), ErrBadFileName);
+    EXPECT_NE(jpegError(dir.path()), 0) << "a folder is not a file";
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    const QString existing = writeFile(locked + "/trend.jpg", "old picture");
+    ASSERT_TRUE(makeReadOnly(locked, true));
+    const bool refuses = !QFile(locked + "/probe").open(QIODevice::WriteOnly);
+    if (refuses) {
+        EXPECT_NE(jpegError(existing), 0);
+        EXPECT_NE(jpegError(locked + "/new.jpg"), 0);
+    }
+    makeReadOnly(locked, false);
+    if (!refuses) {
+        GTEST_SKIP() << "cannot make a read-only folder here";
+    }
+    EXPECT_EQ(readBytes(existing), "old picture") << "the existing file is untouched";
+    EXPECT_EQ(QDir(locked).entryList(QDir::Files), QStringList{"trend.jpg"});
+}
+
+// Needs the cups-pdf printer as the default printer (scripts/start-services.sh); without a
+// default printer it checks the error instead. The printed page is rasterised and looked at:
+// cups-pdf turns text into outlines, so the text cannot be read back.
+TEST_F(PlotOutput, PrintsOnTheDefaultPrinterOrRaisesAnError) {
+    plot.Channel(0).setColor(QColor(255, 0, 0));
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        EXPECT_EQ(errorOf([&] { plot.PrintPlot(); }), ErrDeviceIo);
+        return;
+    }
+    // Other tests may print at the same time; the plot's jobs carry this name.
+    const QDir out(QDir::homePath() + "/PDF");
+    const QStringList before = out.entryList({"Historical_Trend*.pdf"}, QDir::Files);
+    plot.PrintPlot();
+    const QStringList pdfs = awaitFiles(out, "Historical_Trend*.pdf", 1, before, 60000);
+    ASSERT_FALSE(pdfs.isEmpty()) << "no PDF arrived in " << out.path().toStdString();
+    ASSERT_EQ(pdfInfo(pdfs[0], "Pages"), "1");
+    const QImage page = pdfPage(pdfs[0]);
+    QFile::remove(pdfs[0]);
+    ASSERT_FALSE(page.isNull());
+    const int area = page.width() * page.height();
+    EXPECT_GT(countPixels(page,
+                          [](QColor c) {
+                              return std::abs(c.red() - 212) < 8 && std::abs(c.blue() - 212) < 8;
+                          }),
+              area / 3)
+        << "the plot fills much of the page";
+    EXPECT_GT(countPixels(page, [](QColor c) { return c.red() > 180 && c.green() < 90; }),
+              area / 200)
+        << "the trace is printed";
+}

@@ -1,0 +1,200 @@
+#include "TrendLog.h"
+
+#include "shell/CommonDialog.h"
+#include "shell/frmMain.h"
+#include "trend/NumericInput.h"
+#include "trend/TrendSetup.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+class TrendSetupDialog : public ::testing::Test {
+protected:
+    TrendSetupDialog() : v(startViewer()) {}
+
+    // A trend of `channels` channels, from a log with that many value columns.
+    void buildTrend(int channels) {
+        QStringList titles;
+        for (int c = 0; c < channels; ++c) {
+            titles << QStringLiteral("TI%1").arg(101 + c);
+        }
+        loadLog(v, dir, logText(titles, countingValues(6, channels)));
+        selectBlock(v, 2, 1, 1 + channels, 6);
+        pressPlot(v);
+        ASSERT_EQ(plot().ChannelCount(), channels);
+    }
+    // Opens the dialog with the setup button; `inside` runs on the open dialog and must close
+    // it. The modal windows it opens in turn take the actions of `then`. Returns what every
+    // modal window showed, the dialog first.
+    std::vector<ModalAnswer::Seen> openSetup(const std::function<void(TrendSetup&)>& inside,
+                                             const std::vector<ModalAnswer::Action>& then = {}) {
+        ModalAnswer answer;
+        answer.then([inside](QWidget* w) {
+            auto* dlg = qobject_cast<TrendSetup*>(w);
+            if (dlg == nullptr) {
+                ADD_FAILURE() << "not the setup dialog: " << w->objectName().toStdString();
+                ModalAnswer::reject()(w);
+                return;
+            }
+            inside(*dlg);
+            if (dlg->isVisible()) {
+                ADD_FAILURE() << "the dialog is still open";
+                dlg->CancelButton->click();
+            }
+        });
+        for (const auto& action : then) {
+            answer.then(action);
+        }
+        v.histBarBtn[0]->click();
+        EXPECT_EQ(answer.pending(), 0);
+        for (const auto& seen : answer.seen()) {
+            EXPECT_TRUE(seen.expected) << seen.className.toStdString();
+        }
+        EXPECT_EQ(TrendSetup::existing(), nullptr);
+        return answer.seen();
+    }
+    PlotControl& plot() { return *v.iPlotX; }
+
+    QTemporaryDir dir;
+    frmHistory& v;
+};
+
+} // namespace
+
+TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOnlyUsedPensCanBeEdited) {
+    buildTrend(3);
+    plot().Channel(1).setTraceLineWidth(4);
+    openSetup([this](TrendSetup& dlg) {
+        EXPECT_EQ(dlg.parentWidget(), &frmMain::instance());
+        EXPECT_EQ(dlg.TrendZeroAnalog->value(), plot().YAxis().Min());
+        EXPECT_EQ(dlg.TrendSpanAnalog->value(), plot().YAxis().Max());
+        EXPECT_EQ(dlg.XscaleFormat->currentText(), plot().XAxis().DateTimeFormat());
+        EXPECT_EQ(dlg.XminorTicks->value(), plot().XAxis().MinorCount());
+        EXPECT_EQ(dlg.YminorTicks->value(), plot().YAxis().MinorCount());
+        EXPECT_EQ(TrendSetup::swatchColor(dlg.XcolorLabel), plot().XAxis().ScaleColor());
+        EXPECT_EQ(TrendSetup::swatchColor(dlg.BgColorLabel), plot().BackGroundColor());
+        EXPECT_FALSE(dlg.TrendDaysAnalog->isEnabled());
+        for (std::size_t i = 0; i < TrendSetup::kPens; ++i) {
+            const bool used = i < 3;
+            EXPECT_FALSE(dlg.PenAssign[i]->isEnabled()) << i;
+            EXPECT_EQ(dlg.PWidth[i]->isEnabled(), used) << i;
+            EXPECT_EQ(dlg.PenClrBtn[i]->isEnabled(), used) << i;
+            if (used) {
+                const PlotChannel& channel = plot().Channel(static_cast<int>(i));
+                EXPECT_EQ(dlg.PWidth[i]->value(), channel.TraceLineWidth()) << i;
+                EXPECT_EQ(TrendSetup::swatchColor(dlg.PenClr[i]), channel.Color()) << i;
+            }
+        }
+        QTest::keyClick(&dlg, Qt::Key_Escape); // as Cancel
+    });
+}
+
+TEST_F(TrendSetupDialog, OkAppliesTheSettingsAndNarrowsChannelsPastTwelve) {
+    buildTrend(15);
+    std::vector<QColor> colors;
+    for (int i = 0; i < 15; ++i) {
+        colors.push_back(plot().Channel(i).Color());
+    }
+    const auto ySpan = v.historyYspan;
+    openSetup([](TrendSetup& dlg) {
+        dlg.TrendZeroAnalog->setValue(-5);
+        dlg.TrendSpanAnalog->setValue(20);
+        dlg.XscaleFormat->setCurrentIndex(0);
+        dlg.XminorTicks->setValue(7);
+        dlg.PWidth[0]->setValue(4);
+        dlg.PWidth[11]->setValue(5);
+        TrendSetup::setSwatchColor(dlg.PenClr[1], Qt::blue);
+        dlg.OKButton->click();
+    });
+    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), -5);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 25);
+    EXPECT_EQ(v.historyYspan, ySpan); // the zoom still scales from the build
+    EXPECT_EQ(plot().XAxis().DateTimeFormat(), QStringLiteral("hh:nn:ss"));
+    EXPECT_EQ(plot().XAxis().MinorCount(), 7);
+    EXPECT_EQ(plot().XAxis().LabelsStyle(), 3);
+    EXPECT_EQ(plot().XAxis().AxisMode(), 3);
+    EXPECT_EQ(plot().Channel(0).TraceLineWidth(), 4);
+    EXPECT_EQ(plot().Channel(1).TraceLineWidth(), 2);
+    EXPECT_EQ(plot().Channel(11).TraceLineWidth(), 5);
+    EXPECT_EQ(plot().Channel(1).Color(), QColor(Qt::blue));
+    EXPECT_EQ(plot().Channel(0).Color(), colors[0]);
+    for (int i = 12; i < 15; ++i) {
+        EXPECT_EQ(plot().Channel(i).TraceLineWidth(), 1) << i;
+        EXPECT_EQ(plot().Channel(i).Color(), colors[static_cast<std::size_t>(i)]) << i;
+    }
+}
+
+TEST_F(TrendSetupDialog, AZeroNotBelowTheSpanIsRefusedAndTheDialogStays) {
+    buildTrend(1);
+    const double yMin = plot().YAxis().Min();
+    const double ySpan = plot().YAxis().Span();
+    const auto seen = openSetup(
+        [&](TrendSetup& dlg) {
+            dlg.TrendZeroAnalog->setValue(10);
+            dlg.TrendSpanAnalog->setValue(10);
+            dlg.OKButton->click(); // the message, answered by the queued OK
+            EXPECT_TRUE(dlg.isVisible());
+            EXPECT_EQ(dlg.TrendZeroAnalog->value(), 10);
+            dlg.CancelButton->click();
+        },
+        {ModalAnswer::click(QMessageBox::Ok)});
+    ASSERT_EQ(seen.size(), 2U);
+    EXPECT_EQ(seen[1].text, QStringLiteral("Trend Zero must be less than trend span time!"));
+    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), yMin);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), ySpan);
+}
+
+TEST_F(TrendSetupDialog, ColourButtonsEditTheirSwatchesAndOnlyOkAppliesThem) {
+    buildTrend(2);
+    const QColor xScale = plot().XAxis().ScaleColor();
+    const QColor yScale = plot().YAxis().ScaleColor();
+    const QColor pen0 = plot().Channel(0).Color();
+    const QColor background = plot().BackGroundColor();
+    // A JPEG save leaves the cancel error on; a cancelled colour still keeps the swatch.
+    pubVars().fileDialog->CancelError = true;
+    QColor startedFrom;
+    const std::vector<ModalAnswer::Action> colours{
+        ModalAnswer::chooseColor(Qt::red, &startedFrom), ModalAnswer::reject(),
+        ModalAnswer::chooseColor(Qt::green), ModalAnswer::chooseColor(Qt::white)};
+    const auto changeColours = [](TrendSetup& dlg) {
+        dlg.YscaleColor->click(); // the X frame's button
+        dlg.Xscalecolor->click(); // the Y frame's button: cancelled
+        dlg.PenClrBtn[0]->click();
+        dlg.trendBgColor->click();
+    };
+    openSetup(
+        [&](TrendSetup& dlg) {
+            changeColours(dlg);
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.XcolorLabel), QColor(Qt::red));
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.YcolorLabel), yScale);
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.PenClr[0]), QColor(Qt::green));
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.BgColorLabel), QColor(Qt::white));
+            dlg.CancelButton->click();
+        },
+        colours);
+    EXPECT_EQ(startedFrom, xScale);
+    EXPECT_EQ(plot().XAxis().ScaleColor(), xScale);
+    EXPECT_EQ(plot().Channel(0).Color(), pen0);
+    EXPECT_EQ(plot().BackGroundColor(), background);
+    // A fresh dialog, filled from the plot again; this time OK.
+    openSetup(
+        [&](TrendSetup& dlg) {
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.XcolorLabel), xScale);
+            changeColours(dlg);
+            dlg.OKButton->click();
+        },
+        colours);
+    EXPECT_EQ(plot().XAxis().ScaleColor(), QColor(Qt::red));
+    EXPECT_EQ(plot().XAxis().SecondScaleColor(), QColor(Qt::red));
+    EXPECT_EQ(plot().YAxis().ScaleColor(), yScale);
+    EXPECT_EQ(plot().Channel(0).Color(), QColor(Qt::green));
+    EXPECT_EQ(plot().BackGroundColor(), QColor(Qt::white));
+}

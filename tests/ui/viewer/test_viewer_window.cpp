@@ -1,0 +1,212 @@
+#include "ViewerFiles.h"
+
+#include "trend/LedBar.h"
+#include "trend/PlotControl.h"
+#include "trend/SliderControl.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMdiArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+// The viewer with every toolbar action replaced by one that records its name in `calls`.
+class ViewerWindow : public ::testing::Test {
+protected:
+    ViewerWindow() : v(startViewer()) {
+        ViewerActions& a = v.actions;
+        for (auto [action, name] :
+             std::initializer_list<std::pair<ViewerActions::Action*, const char*>>{
+                 {&a.getHistFile, "getHistFile"},
+                 {&a.loadSigFile, "loadSigFile"},
+                 {&a.loadOpEventsFile, "loadOpEventsFile"},
+                 {&a.plotSelection, "plotSelection"},
+                 {&a.printDataGrid, "printDataGrid"},
+                 {&a.exportHistData, "exportHistData"},
+                 {&a.verifyDataSignature, "verifyDataSignature"},
+                 {&a.printOpEventGrid, "printOpEventGrid"},
+                 {&a.exportOpEventData, "exportOpEventData"},
+                 {&a.getAuditFile, "getAuditFile"},
+                 {&a.loadAuditSigFile, "loadAuditSigFile"},
+                 {&a.printAuditGrid, "printAuditGrid"},
+                 {&a.exportAuditTrailData, "exportAuditTrailData"},
+                 {&a.verifyAuditSignature, "verifyAuditSignature"},
+                 {&a.getAlmFile, "getAlmFile"},
+                 {&a.printAlarmGrid, "printAlarmGrid"},
+                 {&a.exportAlmData, "exportAlmData"},
+                 {&a.openTrendSetup, "openTrendSetup"},
+                 {&a.toggleTrendCursor, "toggleTrendCursor"},
+                 {&a.saveTrendJpeg, "saveTrendJpeg"},
+                 {&a.printTrendPlot, "printTrendPlot"}}) {
+            *action = [this, name] { calls << name; };
+        }
+    }
+    // Clicks every button of every group with index from `first` to `last`, but "Cancel
+    // History Plot".
+    void clickEveryButton(int first = -1, int last = 6) {
+        for (int i = first; i <= last; ++i) {
+            if (i != 3) {
+                v.DataBarBtn_Click(i);
+            }
+            v.opBarBtn_Click(i);
+            v.auditBarBtn_Click(i);
+            v.almBarBtn_Click(i);
+            v.histBarBtn_Click(i);
+        }
+    }
+
+    frmHistory& v;
+    QStringList calls;
+};
+
+} // namespace
+
+TEST_F(ViewerWindow, StartsWithNoFileAndOnlyTheOperatorEventsTabUnusable) {
+    EXPECT_EQ(frmMain::instance().statusText(), "No Data File Loaded.");
+    for (int tab = 0; tab < 5; ++tab) {
+        EXPECT_EQ(v.TabAvailable(tab), tab != frmHistory::TabOperatorEvents) << tab;
+    }
+    const auto clickTab = [this] {
+        QTest::mouseClick(v.DataTab->tabBar(), Qt::LeftButton, {},
+                          v.DataTab->tabBar()->tabRect(1).center());
+    };
+    clickTab();
+    EXPECT_EQ(v.DataTab->currentIndex(), 0);
+    v.setTabAvailable(1, true);
+    clickTab();
+    EXPECT_EQ(v.DataTab->currentIndex(), 1);
+    for (int bad : {-1, 5}) {
+        EXPECT_EQ(errorOf([&] { v.setTabAvailable(bad, true); }), ErrInvalidCall) << bad;
+    }
+}
+
+TEST_F(ViewerWindow, ButtonsCallTheirProceduresInTheirGroupsRangeOnly) {
+    clickEveryButton();
+    EXPECT_EQ(calls, (QStringList{"getHistFile", "printOpEventGrid", "getAuditFile", "getAlmFile",
+                                  "openTrendSetup", "plotSelection", "exportOpEventData",
+                                  "printAuditGrid", "printAlarmGrid", "toggleTrendCursor",
+                                  "printDataGrid", "exportAuditTrailData", "exportAlmData",
+                                  "saveTrendJpeg", "verifyAuditSignature", "printTrendPlot",
+                                  "exportHistData", "verifyDataSignature"}));
+    // Cancel History Plot calls nothing: it clears plotBusy.
+    calls.clear();
+    pubVars().plotBusy = -1;
+    v.DataBarBtn_Click(3);
+    EXPECT_EQ(pubVars().plotBusy, 0);
+    EXPECT_TRUE(calls.isEmpty());
+}
+
+TEST_F(ViewerWindow, OpenButtonsReadFollowUpFilesOnlyWhileAPathIsSet) {
+    v.DataBarBtn_Click(0); // cancelled, nothing loaded
+    v.auditBarBtn_Click(0);
+    EXPECT_EQ(calls, (QStringList{"getHistFile", "getAuditFile"}));
+    calls.clear();
+    v.actions.getHistFile = [&] {
+        calls << "getHistFile";
+        pubVars().dataFilePath = "/logs/plant.csv";
+    };
+    v.DataBarBtn_Click(0);
+    v.actions.getHistFile = [&] { calls << "getHistFile"; }; // cancelled, a file stays loaded
+    v.DataBarBtn_Click(0);
+    pubVars().auditFilePath = "/logs/audit.aud";
+    v.auditBarBtn_Click(0);
+    EXPECT_EQ(calls,
+              (QStringList{"getHistFile", "loadSigFile", "loadOpEventsFile", "getHistFile",
+                           "loadSigFile", "loadOpEventsFile", "getAuditFile", "loadAuditSigFile"}));
+}
+
+TEST_F(ViewerWindow, AClickHandsTheFocusToTheTabsOrOnTheTrendTabToThePlot) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frmMain::instance()));
+    v.DataBarBtn[4]->setFocus();
+    QTest::mouseClick(v.DataBarBtn[2], Qt::LeftButton);
+    EXPECT_TRUE(v.DataTab->hasFocus());
+    v.DataTab->setCurrentIndex(frmHistory::TabTrendData);
+    QTest::mouseClick(v.histBarBtn[1], Qt::LeftButton);
+    EXPECT_EQ(calls, (QStringList{"printDataGrid", "toggleTrendCursor"}));
+    EXPECT_EQ(QApplication::focusWidget(), v.iPlotX->focusProxy() != nullptr
+                                               ? v.iPlotX->focusProxy()
+                                               : static_cast<QWidget*>(v.iPlotX));
+}
+
+TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
+    frmMain& main = frmMain::instance();
+    main.showNormal();
+    main.resize(780, 560);
+    const ViewerLayout& l = v.layout();
+    const auto inTab = [this](const QWidget* w) {
+        return QRect(w->mapTo(v.DataTab, QPoint()), w->size());
+    };
+    EXPECT_EQ(l[LayoutItem::Viewer].width, pixelsToTwipsX(main.mdiArea->viewport()->width()));
+    EXPECT_EQ(v.DataTab->geometry(), twipsToPixels(l[LayoutItem::DataTab]));
+    EXPECT_EQ(inTab(v.iPlotX), twipsToPixels(l[LayoutItem::iPlotX]));
+    EXPECT_EQ(inTab(v.YSlider), twipsToPixels(l[LayoutItem::YSlider]));
+    EXPECT_EQ(inTab(v.DateSlider), twipsToPixels(l[LayoutItem::DateSlider]));
+    EXPECT_EQ(v.vaGrid->geometry(), twipsToPixels(l[LayoutItem::vaGrid]));
+    EXPECT_EQ(inTab(v.DataBarBtn[5]), twipsToPixels(toolbarButtonRect(5)));
+    EXPECT_TRUE(v.dataFrame->rect().contains(v.vaGrid->geometry()));
+    EXPECT_TRUE(v.sigFrame->rect().contains(v.digiSigGrid->geometry()));
+}
+
+TEST_F(ViewerWindow, UnloadingForgetsTheInstance) {
+    QPointer<frmHistory> old = &v;
+    v.close();
+    EXPECT_EQ(frmHistory::existing(), nullptr);
+    EXPECT_TRUE(waitUntil([&] { return old.isNull(); }));
+    frmHistory& second = frmHistory::instance();
+    EXPECT_EQ(frmHistory::existing(), &second);
+    EXPECT_FALSE(second.TabAvailable(1));
+}
+
+using RecordOperationGuard = ViewerWindow;
+
+TEST_F(RecordOperationGuard, WhileAnOpenRunsNoButtonStartsAnythingButCancelStopsAPlot) {
+    bool runningInside = false;
+    v.actions.getHistFile = [&] {
+        calls << "getHistFile";
+        pubVars().dataFilePath = "/logs/plant.csv";
+    };
+    // The follow-up readers let events run, so clicks can arrive while they work.
+    v.actions.loadSigFile = [&] {
+        calls << "loadSigFile";
+        runningInside = v.recordOperationRunning();
+        clickEveryButton(0, 5);
+        pubVars().plotBusy = -1;
+        v.DataBarBtn_Click(3);
+    };
+    v.DataBarBtn_Click(0);
+    EXPECT_TRUE(runningInside);
+    EXPECT_EQ(calls, (QStringList{"getHistFile", "loadSigFile", "loadOpEventsFile"}));
+    EXPECT_EQ(pubVars().plotBusy, 0);
+    EXPECT_FALSE(v.recordOperationRunning());
+    // An operation that fails still ends the guard.
+    calls.clear();
+    v.actions.exportHistData = [] { throw TvError(ErrDeviceIo); };
+    v.DataBarBtn_Click(4);
+    EXPECT_FALSE(v.recordOperationRunning());
+    v.almBarBtn_Click(2);
+    EXPECT_EQ(calls, QStringList{"exportAlmData"});
+}
+
+// A click that arrives at the reader's own pass of pending events, between its dialog and its
+// load, finds the open running: no guard message, no second dialog.
+TEST_F(RecordViewerTest, AClickDuringTheRealLoadStartsNoExportAndNoSecondOpen) {
+    const QString path = write("plant.csv", crlfLines({"Date,Time,Flow", "3/4/2024,08:00:00,1.5"}));
+    ModalAnswer answer;
+    answer.then([&](QWidget* w) {
+        // Posted now, they run at the next pass of pending events after the dialog has closed.
+        QTimer::singleShot(0, viewer, [this] { viewer->DataBarBtn[4]->click(); });
+        QTimer::singleShot(0, viewer, [this] { viewer->DataBarBtn[0]->click(); });
+        ModalAnswer::chooseFile(path)(w);
+    });
+    viewer->DataBarBtn[0]->click();
+    QTest::qWait(50); // anything left over would show now
+    ASSERT_EQ(answer.seen().size(), 1U) << answer.seen().back().text.toStdString();
+    EXPECT_EQ(pubVars().dataFilePath, path);
+    EXPECT_EQ(followUps, (QStringList{"loadSigFile", "loadOpEventsFile"}));
+}

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
-#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -12,23 +11,13 @@
 namespace tarvex::test {
 
 ModalAnswer::ModalAnswer() {
-    connect(&timer_, &QTimer::timeout, this, &ModalAnswer::poll);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
     timer_.start(10);
 }
-
-ModalAnswer::~ModalAnswer() = default;
 
 ModalAnswer& ModalAnswer::then(Action action) {
     actions_.push_back(std::move(action));
     return *this;
-}
-
-ModalAnswer& ModalAnswer::thenClick(QMessageBox::StandardButton button) {
-    return then(click(button));
-}
-
-ModalAnswer& ModalAnswer::thenLeaveOpen() {
-    return then([](QWidget*) {});
 }
 
 ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
@@ -36,8 +25,8 @@ ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
         auto* box = qobject_cast<QMessageBox*>(w);
         if (box != nullptr && box->button(button) != nullptr) {
             box->button(button)->click();
-        } else if (auto* dlg = qobject_cast<QDialog*>(w)) {
-            dlg->reject(); // not the expected box: do not hang
+        } else {
+            reject()(w); // not the expected box: do not hang
         }
     };
 }
@@ -63,11 +52,7 @@ ModalAnswer::Action ModalAnswer::chooseFile(const QString& path, QString* opened
             *openedIn = dlg->directory().absolutePath();
         }
         // Typed into the name box, as a user would: selectFile() leaves a focused box alone.
-        if (auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-            edit->setText(path);
-        } else {
-            dlg->selectFile(path);
-        }
+        dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
         static_cast<QDialog*>(dlg)->accept(); // the file dialog's own checks and questions
         if (dlg->isVisible()) {
             dlg->reject(); // it refused the name: never leave the test hanging
@@ -90,7 +75,14 @@ ModalAnswer::Action ModalAnswer::chooseColor(const QColor& color, QColor* starte
     };
 }
 
-ModalAnswer::Seen ModalAnswer::describe(QWidget* w) {
+void ModalAnswer::poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (w == nullptr || !w->isVisible() ||
+        std::ranges::any_of(handled_, [w](const QPointer<QWidget>& p) { return p == w; })) {
+        return;
+    }
+    std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
+    handled_.emplace_back(w);
     Seen s;
     s.className = QString::fromLatin1(w->metaObject()->className());
     s.objectName = w->objectName();
@@ -103,27 +95,12 @@ ModalAnswer::Seen ModalAnswer::describe(QWidget* w) {
             s.buttons << b->text();
         }
     }
-    return s;
-}
-
-void ModalAnswer::poll() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (w == nullptr || !w->isVisible() ||
-        std::ranges::any_of(handled_, [w](const QPointer<QWidget>& p) { return p == w; })) {
-        return;
-    }
-    std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
-    handled_.emplace_back(w);
-    Seen s = describe(w);
-    if (actions_.empty()) {
-        s.expected = false;
-        seen_.push_back(s);
-        reject()(w);
-        return;
-    }
+    s.expected = !actions_.empty();
     seen_.push_back(s);
-    Action action = std::move(actions_.front());
-    actions_.pop_front();
+    Action action = s.expected ? std::move(actions_.front()) : reject();
+    if (s.expected) {
+        actions_.pop_front();
+    }
     // Run outside this poll, so that a modal window the action opens is polled for too.
     QTimer::singleShot(0, w, [action = std::move(action), w] { action(w); });
 }

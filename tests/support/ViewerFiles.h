@@ -1,7 +1,6 @@
 #pragma once
-
-// Helpers for the tests that open generated record files through the viewer's real toolbar
-// buttons and dialogs, and check that no record file was changed.
+// The viewer started in a fresh folder, opening generated record files through its real
+// toolbar buttons and dialogs; no record file may change.
 
 #include "CoreTestHelpers.h"
 #include "ModalAnswer.h"
@@ -9,7 +8,6 @@
 #include "ViewerFixture.h"
 
 #include "integrity/ZvLog.h"
-#include "recordfiles/GridData.h"
 #include "recordfiles/SpreadGrid.h"
 #include "shell/ErrorReportText.h"
 #include "shell/Screen.h"
@@ -25,29 +23,20 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include <gtest/gtest.h>
-
 #include <map>
-#include <utility>
 #include <vector>
 
 namespace tarvex::test {
 
-// Lines joined and ended with "\r\n".
 inline QByteArray crlfLines(const QList<QByteArray>& lines) {
-    QByteArray text;
-    for (const QByteArray& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
+    return lines.join("\r\n") + "\r\n";
 }
 
 // Each record enciphered as one hex-text line, every line ended by `lineEnd`.
 inline QByteArray encipheredLines(const QStringList& records, const QByteArray& lineEnd = "\r\n") {
-    ZvLog log;
     QByteArray text;
     for (const QString& record : records) {
-        text += log.EncryptToHex(record, zvLogKey()).toLatin1() + lineEnd;
+        text += ZvLog().EncryptToHex(record, zvLogKey()).toLatin1() + lineEnd;
     }
     return text;
 }
@@ -67,55 +56,33 @@ inline QStringList rowTexts(const SpreadGrid& grid, int row, int last = -1) {
 
 // Every cell, headers included, is empty.
 inline bool allCellsEmpty(const SpreadGrid& grid) {
-    const GridData& data = grid.gridData();
-    for (int r = 0; r <= data.RowCount(); ++r) {
-        for (int c = 0; c <= data.ColumnCount(); ++c) {
-            if (!data.CellBytes(c, r).isEmpty()) {
-                return false;
-            }
+    for (int r = 0; r <= grid.RowCount(); ++r) {
+        if (rowTexts(grid, r) != QStringList(grid.ColumnCount() + 1, QString())) {
+            return false;
         }
     }
     return true;
 }
 
-inline const QByteArray kDataLog = "Date,Time,Batch,Temp\r\n"
-                                   "3/4/2024,08:00:00,,20.5\r\n"
-                                   "3/4/2024,08:01:00,B1,21.0\r\n"
-                                   "3/4/2024,08:02:00,B1,21.7\r\n";
+inline const QByteArray kDataLog = "Date,Time,Batch,Temp\r\n3/4/2024,08:00:00,,20.5\r\n"
+                                   "3/4/2024,08:01:00,B1,21.0\r\n3/4/2024,08:02:00,B1,21.7\r\n";
 inline const QByteArray kAuditTrail = "3/4/2024,07:58:00,Shift Lead,Logged in\r\n"
                                       "3/4/2024,08:05:00,Shift Lead,Changed setpoint\r\n";
 
-// Runs `call` at the next pass of pending window events, while it is alive.
-class AtNextEvents {
-public:
-    explicit AtNextEvents(std::function<void()> call) {
-        timer_.setSingleShot(true);
-        QObject::connect(&timer_, &QTimer::timeout, std::move(call));
-        timer_.start(0);
-    }
-
-private:
-    QTimer timer_;
-};
-
-// What an Open or Save dialog showed before it was answered.
+// What a file dialog showed before it was answered.
 struct DialogSeen {
-    QString title;
     QStringList filters;
     QString folder;
     QString proposedName;
     bool confirmsOverwrite = false;
 };
 
-// What a file dialog shows.
 inline DialogSeen seeDialog(QWidget* w) {
     const auto* dlg = qobject_cast<QFileDialog*>(w);
-    if (dlg == nullptr) {
-        return {};
-    }
-    return {dlg->windowTitle(), dlg->nameFilters(), dlg->directory().absolutePath(),
-            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
-            !dlg->testOption(QFileDialog::DontConfirmOverwrite)};
+    return dlg == nullptr ? DialogSeen{}
+                          : DialogSeen{dlg->nameFilters(), dlg->directory().absolutePath(),
+                                       dlg->findChild<QLineEdit*>("fileNameEdit")->text(),
+                                       !dlg->testOption(QFileDialog::DontConfirmOverwrite)};
 }
 
 // Answers a file dialog with `path` (cancels it when `path` is empty), recording what it showed.
@@ -128,15 +95,9 @@ inline ModalAnswer::Action answerFileDialog(const QString& path, DialogSeen* see
     };
 }
 
-// The viewer started in a fresh folder whose record files the test writes; at the end every
-// record file must hold the same bytes and time stamp as written.
 class ViewerFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        viewer = &startViewer(dir.path());
-    }
-
+    void SetUp() override { viewer = &startViewer(dir.path()); }
     void TearDown() override {
         for (const auto& [path, state] : files) {
             EXPECT_EQ(readBytes(path), state.first) << path.toStdString();
@@ -150,32 +111,26 @@ protected:
     [[nodiscard]] QString file(const QString& name) const {
         return QDir::toNativeSeparators(dir.filePath(name));
     }
-
     // Writes a record file (again); the program must leave it as it is.
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = writeFile(file(name), bytes);
         files[path] = {bytes, QFileInfo(path).lastModified()};
         return path;
     }
-
     void remove(const QString& path) {
         EXPECT_TRUE(QFile::remove(path));
         files.erase(path);
     }
-
-    // A file that exists but that the grid refuses: larger than it can hold (sparse, so it
-    // costs no disk space).
+    // A file that the grid refuses: larger than it can hold (sparse, so it costs no space).
     [[nodiscard]] QString refusedFile(const QString& name) const {
-        const QString path = file(name);
-        QFile sparse(path);
+        QFile sparse(file(name));
         EXPECT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(3) << 30));
-        return path;
+        return sparse.fileName();
     }
-
     // Presses a toolbar button, answers its file dialog with `path` ("" cancels it), then
-    // clicks OK on `okClicks` message boxes. Returns every modal window shown.
-    std::vector<ModalAnswer::Seen> press(QToolButton* button, const QString& path, int okClicks = 0,
-                                         DialogSeen* seen = nullptr) {
+    // clicks OK on `okClicks` message boxes. Returns the message boxes shown.
+    std::vector<ModalAnswer::Seen> open(QToolButton* button, const QString& path, int okClicks = 0,
+                                        DialogSeen* seen = nullptr) {
         ModalAnswer answer;
         answer.then(answerFileDialog(path, seen));
         for (int i = 0; i < okClicks; ++i) {
@@ -183,18 +138,11 @@ protected:
         }
         button->click();
         EXPECT_EQ(answer.pending(), 0);
-        for (const ModalAnswer::Seen& box : answer.seen()) {
+        std::vector<ModalAnswer::Seen> boxes = answer.seen();
+        for (const ModalAnswer::Seen& box : boxes) {
             EXPECT_TRUE(box.expected) << box.text.toStdString();
         }
-        return answer.seen();
-    }
-    // The same, returning only the message boxes after the file dialog.
-    std::vector<ModalAnswer::Seen> open(QToolButton* button, const QString& path, int okClicks = 0,
-                                        DialogSeen* seen = nullptr) {
-        std::vector<ModalAnswer::Seen> boxes = press(button, path, okClicks, seen);
-        if (!boxes.empty()) {
-            boxes.erase(boxes.begin());
-        }
+        boxes.erase(boxes.begin(), boxes.begin() + (boxes.empty() ? 0 : 1));
         return boxes;
     }
     std::vector<ModalAnswer::Seen> openDataLog(const QString& path, int okClicks = 0) {

@@ -1,48 +1,36 @@
+#include "CoreTestHelpers.h"
 #include "ModalAnswer.h"
 #include "ViewerFixture.h"
 
+#include "shell/AppInfo.h"
+#include "shell/CommonDialog.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Screen.h"
 #include "shell/SharedState.h"
-#include "shell/StatusPanels.h"
+#include "shell/SingleInstance.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
+#include "shell/frmSplash.h"
 #include "viewer/frmHistory.h"
 
-#include <QDate>
-#include <QLabel>
+#include <QDir>
+#include <QFileDialog>
+#include <QLockFile>
 #include <QMdiArea>
+#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 using namespace tarvex;
-using test::ModalAnswer;
+using namespace tarvex::test;
 
-TEST(MainWindow, ShowsTheStatusTheDateAndTheTimeInItsPanels) {
-    test::startViewer();
-    frmMain& main = frmMain::instance();
-    main.setStatusText("Loading File, please wait!");
-    EXPECT_EQ(main.sbStatusBar->panel(1)->text(), "Loading File, please wait!");
-    const QDate today = QDate::currentDate();
-    EXPECT_EQ(main.sbStatusBar->panel(2)->text(),
-              QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year()));
-    EXPECT_TRUE(main.sbStatusBar->panel(3)->text().contains(
-        QRegularExpression("^\\d{1,2}:\\d\\d (AM|PM)$")));
-    // Panel 1 takes the width left over.
-    EXPECT_GT(main.sbStatusBar->panel(1)->width(), main.sbStatusBar->panel(2)->width() * 5);
-}
-
-// Yes, which ends the program, is covered end to end.
+// Yes, which ends the program, and a second instance are covered end to end.
 TEST(MainWindow, CloseIsRefusedWhileATrendIsBuiltAndKeepsEverythingOnNo) {
-    test::startViewer();
+    startViewer();
     std::vector<int> ends;
     setEndProgramHook([&](int code) { ends.push_back(code); });
     pubVars().plotBusy = -1;
-    pubVars().dataFilePath = "/logs/plant.csv";
     ModalAnswer answer;
     answer.thenClick(QMessageBox::Ok).thenClick(QMessageBox::No);
     EXPECT_FALSE(frmMain::instance().close());
@@ -50,36 +38,29 @@ TEST(MainWindow, CloseIsRefusedWhileATrendIsBuiltAndKeepsEverythingOnNo) {
     frmMain::instance().mnuFileExit->trigger();
     ASSERT_EQ(answer.seen().size(), 2U);
     EXPECT_EQ(answer.seen()[0].text, "History viewer is busy with an operation, please wait!");
-    EXPECT_EQ(answer.seen()[0].icon, QMessageBox::Information);
     EXPECT_EQ(answer.seen()[1].text, "Exit - are you sure?");
-    EXPECT_EQ(answer.seen()[1].buttons, (QStringList{"&Yes", "&No"}));
-    EXPECT_TRUE(frmMain::instance().isVisible());
-    EXPECT_NE(frmHistory::existing(), nullptr);
-    EXPECT_EQ(pubVars().dataFilePath, "/logs/plant.csv");
+    EXPECT_TRUE(frmMain::instance().isVisible() && frmHistory::existing() != nullptr);
     EXPECT_TRUE(ends.empty());
 }
 
 TEST(MainWindow, SnapsToItsMinimumSizeAndPlacesTheViewerOnceItFits) {
-    frmHistory& viewer = test::startViewer();
+    frmHistory& viewer = startViewer();
     frmMain& main = frmMain::instance();
     main.showNormal();
-    const int minW = twipsToPixelsX(8940);
-    const int minH = twipsToPixelsY(6765);
+    const QSize min(twipsToPixelsX(8940), twipsToPixelsY(6765));
     const QSize frame = main.frameGeometry().size() - main.size();
-    const auto resizeOuter = [&](int w, int h) {
-        main.resize(w - frame.width(), h - frame.height());
-        return main.frameGeometry().size();
-    };
-    EXPECT_EQ(resizeOuter(minW - 1, minH + 40), QSize(minW, minH));
-    EXPECT_EQ(resizeOuter(minW + 100, minH - 1), QSize(minW, minH));
-    EXPECT_EQ(resizeOuter(minW + 100, minH + 50), QSize(minW + 100, minH + 50));
+    for (const QSize& asked : {min + QSize(-1, 40), min + QSize(100, -1), min + QSize(100, 50)}) {
+        main.resize(asked - frame);
+        const bool fits = asked.width() >= min.width() && asked.height() >= min.height();
+        EXPECT_EQ(main.frameGeometry().size(), fits ? asked : min);
+    }
     // The viewer fills the area left for child windows.
     EXPECT_EQ(viewer.geometry(), main.mdiArea->viewport()->rect());
 }
 
 // The About box's system information: the first tool found on the path, or a message.
 TEST(AboutBox, StartsTheFirstSystemInformationToolOnThePathOrSaysItIsUnavailable) {
-    test::startViewer();
+    startViewer();
     const QTemporaryDir bin;
     qputenv("PATH", bin.path().toLocal8Bit());
     const auto pressSysInfo = [](QWidget* w) {
@@ -91,15 +72,98 @@ TEST(AboutBox, StartsTheFirstSystemInformationToolOnThePathOrSaysItIsUnavailable
     frmMain::instance().mnuHelpAbout->trigger();
     ASSERT_EQ(answer.seen().size(), 2U);
     EXPECT_EQ(answer.seen()[1].text, "System Information Is Unavailable At This Time");
-    EXPECT_EQ(frmAbout::existing(), nullptr);
-
     const QString marker = bin.filePath("started");
-    QFile tool(bin.filePath("kinfocenter"));
-    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
-    tool.write(QStringLiteral("#!/bin/sh\necho started > '%1'\n").arg(marker).toUtf8());
-    tool.close();
-    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(bin.filePath("kinfocenter"), "#!/bin/sh\necho started > '" + marker.toUtf8() + "'\n");
+    QFile::setPermissions(bin.filePath("kinfocenter"), QFile::ReadOwner | QFile::ExeOwner);
     frmMain::instance().mnuHelpAbout->trigger();
     EXPECT_EQ(answer.seen().size(), 3U); // no "unavailable" box
-    EXPECT_TRUE(test::waitUntil([&] { return QFile::exists(marker); }));
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(marker); }));
+}
+
+// A runtime directory of the test's own, so that parallel tests do not share the lock.
+class StartUp : public ::testing::Test {
+protected:
+    StartUp() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
+    QTemporaryDir runtime;
+};
+
+TEST_F(StartUp, LoadSetsUpTheSharedStateAndHandsOverOnTheTenthTick) {
+    frmSplash& splash = frmSplash::instance();
+    splash.Timer1->stop(); // ticked by hand below
+    EXPECT_EQ(pubVars().startDir, QDir::toNativeSeparators(QDir::currentPath()));
+    EXPECT_EQ(appHelpFile(), QDir(pubVars().startDir).filePath("VELTRIS DATA VIEWER HELP.hlp"));
+    EXPECT_EQ(pubVars().fileDialog, frmMain::instance().cmdFile);
+    EXPECT_FALSE(frmMain::instance().isVisible());
+    for (int tick = 1; tick <= 9; ++tick) {
+        splash.Timer1_Timer();
+    }
+    EXPECT_EQ(frmHistory::existing(), nullptr);
+    splash.Timer1_Timer();
+    ASSERT_NE(frmHistory::existing(), nullptr);
+    EXPECT_TRUE(frmHistory::existing()->isVisible() && frmMain::instance().isVisible());
+    EXPECT_EQ(frmSplash::existing(), nullptr);
+}
+
+TEST_F(StartUp, TheInstanceLockLeftByAProcessThatEndedIsTakenOver) {
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const QByteArray pid = QByteArray::number(gone.processId());
+    ASSERT_TRUE(gone.waitForFinished());
+    writeFile(instanceLockPath(), pid + "\ntarvex-viewer\n\n");
+    EXPECT_FALSE(previousInstanceRunning());
+    QLockFile other(instanceLockPath());
+    EXPECT_FALSE(other.tryLock(0)); // now held by this process
+    releaseInstanceLock();
+    EXPECT_TRUE(other.tryLock(0));
+}
+
+TEST(CommonDialog, NameFiltersComeFromTheFilterText) {
+    EXPECT_EQ(nameFiltersOf("Log Files(*.csv)|*.csv"), QStringList{"Log Files(*.csv)"});
+    EXPECT_EQ(nameFiltersOf("Text|*.csv;*.txt|All Files|*.*"),
+              (QStringList{"Text (*.csv *.txt)", "All Files (*.*)"}));
+}
+
+TEST(CommonDialog, OpenSaveAndColourShowTheSetUpDialogsAndCancelRaisesOnlyWhenAsked) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("plant.csv"), {});
+    CommonDialog cmdFile(nullptr);
+    cmdFile.CancelError = true;
+    cmdFile.Flags = 4100; // the file must exist
+    cmdFile.DialogTitle = "Open Log File (.csv)";
+    cmdFile.InitDir = dir.path() + "/";
+    cmdFile.DefaultExt = ".csv";
+    cmdFile.Color = QColor(212, 212, 212);
+    QString openedIn;
+    QColor startedFrom;
+    QFileDialog::FileMode mode{};
+    ModalAnswer answer;
+    answer
+        .then([&](QWidget* w) {
+            mode = qobject_cast<QFileDialog*>(w)->fileMode();
+            ModalAnswer::chooseFile("plant.csv", &openedIn)(w);
+        })
+        .then(ModalAnswer::chooseFile("new"))
+        .then(ModalAnswer::chooseColor(Qt::blue, &startedFrom))
+        .then(ModalAnswer::reject())
+        .then(ModalAnswer::reject());
+    cmdFile.ShowOpen();
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    EXPECT_EQ(openedIn, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(cmdFile.FileName, QDir::toNativeSeparators(dir.filePath("plant.csv")));
+    cmdFile.Flags = 6;
+    cmdFile.ShowSave();
+    EXPECT_EQ(cmdFile.FileName, QDir::toNativeSeparators(dir.filePath("new.csv")));
+    cmdFile.Flags = 5; // starting from Color
+    cmdFile.ShowColor();
+    EXPECT_EQ(startedFrom, QColor(212, 212, 212));
+    EXPECT_EQ(cmdFile.Color, QColor(Qt::blue));
+    EXPECT_EQ(errorOf([&] { cmdFile.ShowOpen(); }), ErrCancel);
+    cmdFile.CancelError = false;
+    EXPECT_EQ(errorOf([&] { cmdFile.ShowSave(); }), 0);
+    EXPECT_EQ(cmdFile.FileName, QDir::toNativeSeparators(dir.filePath("new.csv")));
+    ASSERT_EQ(answer.seen().size(), 5U);
+    EXPECT_EQ(answer.seen()[0].objectName, "cmdFileOpen");
+    EXPECT_EQ(answer.seen()[0].title, "Open Log File (.csv)");
+    EXPECT_EQ(answer.seen()[1].objectName, "cmdFileSave");
 }

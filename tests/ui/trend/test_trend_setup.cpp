@@ -69,42 +69,21 @@ protected:
 
 } // namespace
 
-TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOnlyUsedPensCanBeEdited) {
-    buildTrend(3);
-    plot().Channel(1).setTraceLineWidth(4);
-    openSetup([this](TrendSetup& dlg) {
-        EXPECT_EQ(dlg.parentWidget(), &frmMain::instance());
-        EXPECT_EQ(dlg.TrendZeroAnalog->value(), plot().YAxis().Min());
-        EXPECT_EQ(dlg.TrendSpanAnalog->value(), plot().YAxis().Max());
-        EXPECT_EQ(dlg.XscaleFormat->currentText(), plot().XAxis().DateTimeFormat());
-        EXPECT_EQ(dlg.XminorTicks->value(), plot().XAxis().MinorCount());
-        EXPECT_EQ(dlg.YminorTicks->value(), plot().YAxis().MinorCount());
-        EXPECT_EQ(TrendSetup::swatchColor(dlg.XcolorLabel), plot().XAxis().ScaleColor());
-        EXPECT_EQ(TrendSetup::swatchColor(dlg.BgColorLabel), plot().BackGroundColor());
-        EXPECT_FALSE(dlg.TrendDaysAnalog->isEnabled());
-        for (std::size_t i = 0; i < TrendSetup::kPens; ++i) {
-            const bool used = i < 3;
-            EXPECT_FALSE(dlg.PenAssign[i]->isEnabled()) << i;
-            EXPECT_EQ(dlg.PWidth[i]->isEnabled(), used) << i;
-            EXPECT_EQ(dlg.PenClrBtn[i]->isEnabled(), used) << i;
-            if (used) {
-                const PlotChannel& channel = plot().Channel(static_cast<int>(i));
-                EXPECT_EQ(dlg.PWidth[i]->value(), channel.TraceLineWidth()) << i;
-                EXPECT_EQ(TrendSetup::swatchColor(dlg.PenClr[i]), channel.Color()) << i;
-            }
-        }
-        QTest::keyClick(&dlg, Qt::Key_Escape); // as Cancel
-    });
-}
-
-TEST_F(TrendSetupDialog, OkAppliesTheSettingsAndNarrowsChannelsPastTwelve) {
+TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOkAppliesItsSettingsToTwelveChannels) {
     buildTrend(15);
     std::vector<QColor> colors;
     for (int i = 0; i < 15; ++i) {
         colors.push_back(plot().Channel(i).Color());
     }
     const auto ySpan = v.historyYspan;
-    openSetup([](TrendSetup& dlg) {
+    openSetup([this](TrendSetup& dlg) {
+        // Filled from the plot; only the pens in use can be edited.
+        EXPECT_EQ(dlg.XminorTicks->value(), plot().XAxis().MinorCount());
+        EXPECT_EQ(dlg.XscaleFormat->currentText(), plot().XAxis().DateTimeFormat());
+        for (std::size_t i = 0; i < TrendSetup::kPens; ++i) {
+            EXPECT_TRUE(dlg.PWidth[i]->isEnabled() && dlg.PenClrBtn[i]->isEnabled()) << i;
+            EXPECT_FALSE(dlg.PenAssign[i]->isEnabled()) << i;
+        }
         dlg.TrendZeroAnalog->setValue(-5);
         dlg.TrendSpanAnalog->setValue(20);
         dlg.XscaleFormat->setCurrentIndex(0);
@@ -114,16 +93,15 @@ TEST_F(TrendSetupDialog, OkAppliesTheSettingsAndNarrowsChannelsPastTwelve) {
         TrendSetup::setSwatchColor(dlg.PenClr[1], Qt::blue);
         dlg.OKButton->click();
     });
-    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), -5);
-    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 25);
-    EXPECT_EQ(v.historyYspan, ySpan); // the zoom still scales from the build
+    EXPECT_EQ(std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), v.historyYspan),
+              std::tuple(-5.0, 25.0, ySpan)); // the zoom still scales from the build
     EXPECT_EQ(plot().XAxis().DateTimeFormat(), QStringLiteral("hh:nn:ss"));
-    EXPECT_EQ(plot().XAxis().MinorCount(), 7);
-    EXPECT_EQ(plot().XAxis().LabelsStyle(), 3);
-    EXPECT_EQ(plot().XAxis().AxisMode(), 3);
-    EXPECT_EQ(plot().Channel(0).TraceLineWidth(), 4);
-    EXPECT_EQ(plot().Channel(1).TraceLineWidth(), 2);
-    EXPECT_EQ(plot().Channel(11).TraceLineWidth(), 5);
+    EXPECT_EQ(std::tuple(plot().XAxis().MinorCount(), plot().XAxis().LabelsStyle(),
+                         plot().XAxis().AxisMode()),
+              std::tuple(7, 3, 3));
+    EXPECT_EQ(std::tuple(plot().Channel(0).TraceLineWidth(), plot().Channel(1).TraceLineWidth(),
+                         plot().Channel(11).TraceLineWidth()),
+              std::tuple(4, 2, 5));
     EXPECT_EQ(plot().Channel(1).Color(), QColor(Qt::blue));
     EXPECT_EQ(plot().Channel(0).Color(), colors[0]);
     for (int i = 12; i < 15; ++i) {
@@ -138,6 +116,9 @@ TEST_F(TrendSetupDialog, AZeroNotBelowTheSpanIsRefusedAndTheDialogStays) {
     const double ySpan = plot().YAxis().Span();
     const auto seen = openSetup(
         [&](TrendSetup& dlg) {
+            EXPECT_FALSE(dlg.PWidth[1]->isEnabled() || dlg.PenClrBtn[1]->isEnabled());
+            EXPECT_EQ(dlg.TrendZeroAnalog->value(), plot().YAxis().Min());
+            EXPECT_EQ(dlg.TrendSpanAnalog->value(), plot().YAxis().Max());
             dlg.TrendZeroAnalog->setValue(10);
             dlg.TrendSpanAnalog->setValue(10);
             dlg.OKButton->click(); // the message, answered by the queued OK

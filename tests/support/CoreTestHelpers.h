@@ -5,11 +5,20 @@
 #include "common/Windows1252.h"
 
 #include <QFile>
-#include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '"' << list.join("\", \"").toStdString() << '"';
+}
 
 namespace tarvex::test {
 

@@ -6,7 +6,6 @@
 
 #include "CoreTestHelpers.h"
 #include "ModalAnswer.h"
-#include "QtPrinters.h"
 #include "ViewerFixture.h"
 
 #include "common/ValueConvert.h"
@@ -25,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace tarvex::test {
@@ -74,12 +74,15 @@ inline void loadLog(frmHistory& v, const QTemporaryDir& dir, const QString& text
     pubVars().dataFilePath = path;
 }
 
-// Adds a block of cells (grid columns and rows, inclusive) to vaGrid's selection.
-inline void selectBlock(frmHistory& v, int firstColumn, int firstRow, int lastColumn, int lastRow) {
-    SpreadGrid& grid = *v.vaGrid;
-    const QItemSelection block(grid.model()->index(firstRow - 1, firstColumn - 1),
-                               grid.model()->index(lastRow - 1, lastColumn - 1));
-    grid.view()->selectionModel()->select(block, QItemSelectionModel::Select);
+// Replaces vaGrid's selection with blocks of cells (first column and row, last column and row).
+inline void select(frmHistory& v, const std::vector<std::array<int, 4>>& blocks) {
+    const QAbstractItemModel& model = *v.vaGrid->model();
+    v.vaGrid->view()->clearSelection();
+    for (const auto& [c1, r1, c2, r2] : blocks) {
+        v.vaGrid->view()->selectionModel()->select(
+            QItemSelection(model.index(r1 - 1, c1 - 1), model.index(r2 - 1, c2 - 1)),
+            QItemSelectionModel::Select);
+    }
 }
 
 // The keys (`keys`) or values of a channel's points, NaN for a gap.

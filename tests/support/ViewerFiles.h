@@ -4,7 +4,6 @@
 
 #include "CoreTestHelpers.h"
 #include "ModalAnswer.h"
-#include "QtPrinters.h"
 #include "ViewerFixture.h"
 
 #include "integrity/ZvLog.h"

@@ -1,9 +1,7 @@
 #include "CoreTestHelpers.h"
-#include "integrity/ZvLog.h"
 #include "recordfiles/PathFunctions.h"
 #include "recordfiles/RecordFileGuard.h"
 #include "recordfiles/RecordLayouts.h"
-#include "recordfiles/SampleData.h"
 
 #include <QTemporaryDir>
 
@@ -65,32 +63,6 @@ TEST(RecordLayouts, ALoadThatTheGridRefusesRaisesErrorZero) {
                   throw TvError(-1);
               }),
               0);
-}
-
-// The sample set is what demonstrations and the batch tool's tests start from: its data log
-// carries notes (an empty first one), and one of its signatures no longer verifies.
-TEST(SampleData, WritesAConsistentSetAndTheSameSetAgain) {
-    QTemporaryDir dir;
-    const SampleFiles files = writeSampleData(dir.filePath("new/samples"));
-    const QByteArray log = test::readBytes(files.dataLog);
-    EXPECT_EQ(log.count("\r\n"), 1441);
-    const QList<QByteArray> first = log.split('\n').value(1).split(',');
-    EXPECT_EQ(first.value(1), "00:00:00");
-    EXPECT_TRUE(first.value(2).isEmpty());
-    ZvLog zv;
-    const QString hash = zv.CalculateFileHash(files.dataLog, zvLogKey());
-    QList<bool> verified;
-    for (const QByteArray& line : test::readBytes(files.dataSignatures).trimmed().split('\n')) {
-        const QStringList fields =
-            zv.DecryptFromHex(QString::fromLatin1(line.trimmed()), zvLogKey()).split(u',');
-        verified << (fields.size() == 5 && fields[4] == hash);
-    }
-    EXPECT_EQ(verified, (QList<bool>{false, true, true}));
-    writeSampleData(dir.filePath("new/samples"));
-    EXPECT_EQ(test::readBytes(files.dataLog), log);
-    for (const QString& path : files.all()) {
-        EXPECT_FALSE(test::readBytes(path).isEmpty()) << path.toStdString();
-    }
 }
 
 TEST(PathFunctions, BaseNameCutsFolderAndEverythingFromTheFirstDot) {

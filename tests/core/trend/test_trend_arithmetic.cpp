@@ -5,7 +5,6 @@
 #include "trend/TrendBlock.h"
 #include "trend/TrendPoint.h"
 #include "trend/TrendProgress.h"
-#include "trend/TrendZoom.h"
 
 #include <gtest/gtest.h>
 
@@ -110,12 +109,4 @@ TEST(DateTickStep, ChoosesWholeClockUnitsWithoutExceedingTheTickCount) {
         const double ticks = span / dateTickStep(span, 5);
         EXPECT_TRUE(ticks > 0.9 && ticks <= 5.0 + 1e-6) << "span " << span;
     }
-}
-
-TEST(TrendZoom, HundredthsOfTheBuiltSpan) {
-    EXPECT_DOUBLE_EQ(zoomedSpan(0, 2.0), 2.0);
-    EXPECT_DOUBLE_EQ(zoomedSpan(50, 2.0), 1.0);
-    EXPECT_DOUBLE_EQ(zoomedSpan(-100, 2.0), 4.0);
-    EXPECT_DOUBLE_EQ(zoomedSpan(kZoomTopPosition, 2.0), 0.02);
-    EXPECT_DOUBLE_EQ(zoomedSpan(10, std::nullopt), 0.0);
 }

@@ -1,5 +1,4 @@
 #include "CoreTestHelpers.h"
-#include "QtPrinters.h"
 
 #include "recordfiles/GridModel.h"
 #include "recordfiles/SpreadGrid.h"

@@ -1,5 +1,4 @@
 #include "CoreTestHelpers.h"
-#include "QtPrinters.h"
 
 #include "common/ValueFormat.h"
 #include "trend/OleColor.h"
@@ -69,26 +68,6 @@ protected:
 using PlotCursor = PlotTest;
 
 } // namespace
-
-TEST_F(PlotTest, AddEmptyBreaksTheLineAndAddXYJoinsIt) {
-    EXPECT_EQ(errorOf([&] { plot.Channel(0).AddXY(std::nan(""), 1.0); }), ErrInvalidCall);
-    EXPECT_EQ(errorOf([&] { plot.Channel(2); }), ErrInvalidCall);
-    plot.Channel(0).setColor(QColor(255, 0, 0));
-    plot.Channel(0).setTraceLineWidth(3);
-    plot.Channel(1).setColor(QColor(0, 0, 255));
-    const QImage image = plot.renderImage(plot.size());
-    // Whether the red line crosses the pixel column of a time.
-    const auto red = [&](double seconds) {
-        for (int y = 0; y < image.height(); ++y) {
-            if (image.pixel(pixelAt(seconds), y) == qRgb(255, 0, 0)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    EXPECT_TRUE(red(2.5) && red(7.5)) << "lines before and after the gap";
-    EXPECT_FALSE(red(3.5) || red(4.5)) << "no line into or out of the gap";
-}
 
 TEST_F(PlotTest, TheTimeAxisFollowsABuildAndSpanKeepsMin) {
     plot.YAxis().setSpan(20.0);

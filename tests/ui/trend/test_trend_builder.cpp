@@ -33,13 +33,7 @@ protected:
     void loadCounting(int records) {
         loadLog(v, dir, logText({"TI101", "TI102", "TI103", "TI104"}, countingValues(records, 4)));
     }
-    // Replaces the selection with the given blocks (columns and rows, inclusive).
-    void select(const Blocks& blocks) {
-        v.vaGrid->view()->clearSelection();
-        for (const auto& b : blocks) {
-            selectBlock(v, b[0], b[1], b[2], b[3]);
-        }
-    }
+    void select(const Blocks& blocks) { test::select(v, blocks); }
     QStringList channelTitles() {
         QStringList titles;
         for (int i = 0; i < plot().ChannelCount(); ++i) {
@@ -53,12 +47,9 @@ protected:
         QTimer::singleShot(0, v.DataBarBtn[3], [this] { v.DataBarBtn[3]->click(); });
     }
     void expectIdle() {
-        EXPECT_EQ(pubVars().plotBusy, 0);
-        EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
-        EXPECT_TRUE(v.DcryLabel->isHidden());
-        EXPECT_TRUE(v.ProgBar->isHidden());
-        EXPECT_EQ(frmMain::instance().statusText(),
-                  QStringLiteral("Current File is ") + pubVars().dataFilePath);
+        EXPECT_EQ(std::tuple(pubVars().plotBusy, Screen::mousePointer()), std::tuple(0, 0));
+        EXPECT_TRUE(v.DcryLabel->isHidden() && v.ProgBar->isHidden());
+        EXPECT_EQ(frmMain::instance().statusText(), "Current File is " + pubVars().dataFilePath);
     }
 
     QTemporaryDir dir;

@@ -23,7 +23,7 @@ protected:
     // Values 0..40 over five records half an hour apart: two hours.
     void buildTwoHours() {
         loadLog(v, dir, logText({"TI101"}, {{"0"}, {"10"}, {"40"}, {"20"}, {"30"}}, 30));
-        selectBlock(v, 2, 1, 2, 5);
+        select(v, {{2, 1, 2, 5}});
         pressPlot(v);
         ASSERT_NEAR(plot().XAxis().Span(), 2 * kHour, 1e-9);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the printing tests: generated grids and reading what was printed.
+// Generated grids for the printing tests, and reading what was printed.
 
 #include "CoreTestHelpers.h"
 
@@ -13,8 +13,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace tarvex::test {
 
@@ -47,17 +45,13 @@ inline QString runTool(const QString& tool, const QStringList& args) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The text of a PDF (one page of it when `page` > 0).
-inline QString pdfText(const QString& pdf, int page = 0) {
-    const QString p = QString::number(page);
-    return runTool("pdftotext", (page > 0 ? QStringList{"-f", p, "-l", p} : QStringList{}) +
-                                    QStringList{"-layout", pdf, "-"});
+inline QString pdfText(const QString& pdf) {
+    return runTool("pdftotext", {"-layout", pdf, "-"});
 }
 
 // A field of pdfinfo's report ("Pages", "Title", "Page size").
 inline QString pdfInfo(const QString& pdf, const QString& field) {
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(field),
-                                  QRegularExpression::MultilineOption);
+    const QRegularExpression line("^" + field + ":\\s*(.*)$", QRegularExpression::MultilineOption);
     return line.match(runTool(QStringLiteral("pdfinfo"), {pdf})).captured(1).trimmed();
 }
 
@@ -66,17 +60,12 @@ inline bool isLandscape(const QString& pdf) {
     return size.size() >= 3 && size[0].toDouble() > size[2].toDouble();
 }
 
-// Whether `text` holds `word` as a whole word.
-inline bool hasWord(const QString& text, const QString& word) {
-    return text.contains(QRegularExpression(
-        QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(word))));
-}
-
 // Expects each of `words` to be in `text` as a whole word, or none of them.
 inline void expectWords(const QString& text, std::initializer_list<const char*> words,
                         bool present) {
     for (const char* word : words) {
-        EXPECT_EQ(hasWord(text, QLatin1String(word)), present) << word;
+        const QRegularExpression whole("(^|\\s)" + QRegularExpression::escape(word) + "(\\s|$)");
+        EXPECT_EQ(text.contains(whole), present) << word;
     }
 }
 
@@ -86,17 +75,6 @@ inline QImage pdfPage(const QString& pdf) {
     runTool("pdftoppm", {"-r", "40", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
     const QStringList pages = QDir(dir.path()).entryList({"page*.png"});
     return pages.isEmpty() ? QImage() : QImage(dir.filePath(pages.front()));
-}
-
-// Pixels of an image that `match`.
-inline int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            n += match(image.pixelColor(x, y)) ? 1 : 0;
-        }
-    }
-    return n;
 }
 
 // Files of `dir` matching `pattern` and not in `before`, once `count` of them are there and have

@@ -8,7 +8,6 @@
 #include "shell/Screen.h"
 #include "shell/SharedState.h"
 #include "shell/SingleInstance.h"
-#include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "viewer/frmHistory.h"
@@ -18,7 +17,6 @@
 #include <QLockFile>
 #include <QMdiArea>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,28 +54,6 @@ TEST(MainWindow, SnapsToItsMinimumSizeAndPlacesTheViewerOnceItFits) {
     }
     // The viewer fills the area left for child windows.
     EXPECT_EQ(viewer.geometry(), main.mdiArea->viewport()->rect());
-}
-
-// The About box's system information: the first tool found on the path, or a message.
-TEST(AboutBox, StartsTheFirstSystemInformationToolOnThePathOrSaysItIsUnavailable) {
-    startViewer();
-    const QTemporaryDir bin;
-    qputenv("PATH", bin.path().toLocal8Bit());
-    const auto pressSysInfo = [](QWidget* w) {
-        qobject_cast<frmAbout*>(w)->cmdSysInfo->click(); // over the About box, which stays
-        QTest::keyClick(w, Qt::Key_Escape);
-    };
-    ModalAnswer answer;
-    answer.then(pressSysInfo).thenClick(QMessageBox::Ok).then(pressSysInfo);
-    frmMain::instance().mnuHelpAbout->trigger();
-    ASSERT_EQ(answer.seen().size(), 2U);
-    EXPECT_EQ(answer.seen()[1].text, "System Information Is Unavailable At This Time");
-    const QString marker = bin.filePath("started");
-    writeFile(bin.filePath("kinfocenter"), "#!/bin/sh\necho started > '" + marker.toUtf8() + "'\n");
-    QFile::setPermissions(bin.filePath("kinfocenter"), QFile::ReadOwner | QFile::ExeOwner);
-    frmMain::instance().mnuHelpAbout->trigger();
-    EXPECT_EQ(answer.seen().size(), 3U); // no "unavailable" box
-    EXPECT_TRUE(waitUntil([&] { return QFile::exists(marker); }));
 }
 
 // A runtime directory of the test's own, so that parallel tests do not share the lock.
@@ -148,22 +124,23 @@ TEST(CommonDialog, OpenSaveAndColourShowTheSetUpDialogsAndCancelRaisesOnlyWhenAs
         .then(ModalAnswer::reject())
         .then(ModalAnswer::reject());
     cmdFile.ShowOpen();
-    EXPECT_EQ(mode, QFileDialog::ExistingFile);
-    EXPECT_EQ(openedIn, QDir(dir.path()).absolutePath());
-    EXPECT_EQ(cmdFile.FileName, QDir::toNativeSeparators(dir.filePath("plant.csv")));
+    EXPECT_EQ(std::tuple(mode, openedIn, cmdFile.FileName),
+              std::tuple(QFileDialog::ExistingFile, QDir(dir.path()).absolutePath(),
+                         QDir::toNativeSeparators(dir.filePath("plant.csv"))));
     cmdFile.Flags = 6;
     cmdFile.ShowSave();
-    EXPECT_EQ(cmdFile.FileName, QDir::toNativeSeparators(dir.filePath("new.csv")));
+    const QString saved = QDir::toNativeSeparators(dir.filePath("new.csv"));
+    EXPECT_EQ(cmdFile.FileName, saved);
     cmdFile.Flags = 5; // starting from Color
     cmdFile.ShowColor();
-    EXPECT_EQ(startedFrom, QColor(212, 212, 212));
-    EXPECT_EQ(cmdFile.Color, QColor(Qt::blue));
+    EXPECT_EQ(std::tuple(startedFrom, cmdFile.Color),
+              std::tuple(QColor(212, 212, 212), QColor(Qt::blue)));
     EXPECT_EQ(errorOf([&] { cmdFile.ShowOpen(); }), ErrCancel);
     cmdFile.CancelError = false;
     EXPECT_EQ(errorOf([&] { cmdFile.ShowSave(); }), 0);
-    EXPECT_EQ(cmdFile.FileName, QDir::toNativeSeparators(dir.filePath("new.csv")));
+    EXPECT_EQ(cmdFile.FileName, saved);
     ASSERT_EQ(answer.seen().size(), 5U);
-    EXPECT_EQ(answer.seen()[0].objectName, "cmdFileOpen");
     EXPECT_EQ(answer.seen()[0].title, "Open Log File (.csv)");
-    EXPECT_EQ(answer.seen()[1].objectName, "cmdFileSave");
+    EXPECT_EQ(std::tuple(answer.seen()[0].objectName, answer.seen()[1].objectName),
+              std::tuple(QString("cmdFileOpen"), QString("cmdFileSave")));
 }

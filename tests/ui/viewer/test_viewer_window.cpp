@@ -112,19 +112,6 @@ TEST_F(ViewerWindow, OpenButtonsReadFollowUpFilesOnlyWhileAPathIsSet) {
                            "loadSigFile", "loadOpEventsFile", "getAuditFile", "loadAuditSigFile"}));
 }
 
-TEST_F(ViewerWindow, AClickHandsTheFocusToTheTabsOrOnTheTrendTabToThePlot) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frmMain::instance()));
-    v.DataBarBtn[4]->setFocus();
-    QTest::mouseClick(v.DataBarBtn[2], Qt::LeftButton);
-    EXPECT_TRUE(v.DataTab->hasFocus());
-    v.DataTab->setCurrentIndex(frmHistory::TabTrendData);
-    QTest::mouseClick(v.histBarBtn[1], Qt::LeftButton);
-    EXPECT_EQ(calls, (QStringList{"printDataGrid", "toggleTrendCursor"}));
-    EXPECT_EQ(QApplication::focusWidget(), v.iPlotX->focusProxy() != nullptr
-                                               ? v.iPlotX->focusProxy()
-                                               : static_cast<QWidget*>(v.iPlotX));
-}
-
 TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
     frmMain& main = frmMain::instance();
     main.showNormal();

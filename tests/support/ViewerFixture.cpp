@@ -12,7 +12,6 @@
 #include "viewer/frmHistory.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPointer>
@@ -33,14 +32,6 @@ frmHistory& startViewer(const QString& startDir) {
     main.activateWindow();
     (void)QTest::qWaitForWindowExposed(&main);
     return viewer;
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition() && !deadline.hasExpired()) {
-        QTest::qWait(10);
-    }
-    return condition();
 }
 
 void resetProgram() {

@@ -141,26 +141,3 @@ TEST(FormatPatterns, TimeColumnPatternsOverAWholeDay) {
         }
     }
 }
-
-// Known answers for what the oracle takes from elsewhere: the value kinds, the general format
-// and the rounding of the split.
-TEST(FormatValue, TimesOfValuesAndTextThatIsNoValue) {
-    const std::tuple<CellValue, const char*, const char*> cases[] = {
-        {CellValue::number(0.5), "hh:mm:ss AM/PM", "12:00:00 PM"},
-        {CellValue::number(0), "hh:mm:ss AM/PM", "12:00:00 AM"},
-        {valueFromText(u"00:00:30"), "hh:mm:ss AM/PM", "12:00:30 AM"},
-        {valueFromText(u"3/4/2024 23:00"), "hh:mm AM/PM", "11:00 PM"},
-        {CellValue::text("13:05:09"), "hh:mm:ss AM/PM", "01:05:09 PM"}, // text that reads as a time
-        {CellValue::text("Time"), "hh:mm:ss AM/PM", "Time"},
-        {CellValue::text("2/30/2024"), "hh:mm AM/PM", "2/30/2024"},
-        {CellValue(), "hh:mm:ss AM/PM", ""},
-        {CellValue::number(-1e7), "hh:mm AM/PM", "-10000000"},
-        {CellValue::number(45355 + timeSerial(10, 0, 59, 900)), "hh:nn:ss.zzz", "10:00:59.900"},
-    };
-    for (const auto& [value, pattern, text] : cases) {
-        EXPECT_EQ(formatValue(value, QString::fromLatin1(pattern)), QString::fromLatin1(text))
-            << pattern << " " << text;
-    }
-    EXPECT_EQ(generalDate(45355 + timeSerial(13, 5, 9)), "3/4/2024 1:05:09 PM");
-    EXPECT_EQ(generalDate(45355), "3/4/2024 12:00:00 AM");
-}

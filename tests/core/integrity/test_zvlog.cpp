@@ -146,26 +146,6 @@ TEST_F(ZvLogTest, StreamedHashOfALargeFileEqualsTheHashOfItsWidenedText) {
     EXPECT_NE(log.CalculateFileHash(write(QStringLiteral("big.csv"), content), kKey), hash);
 }
 
-TEST_F(ZvLogTest, WriteSigFileAppendsDatedRecordsThatReadBackInOrder) {
-    const QString path = dir.filePath(QStringLiteral("plant.sig"));
-    log.WriteSigFile(path, QStringLiteral("first"), QStringLiteral("1 2"), true, kKey);
-    log.WriteSigFile(path, QStringLiteral("second"), QStringLiteral("3 4"), true, kKey);
-    const QByteArray content = test::readBytes(path);
-    ASSERT_EQ(content.count("\r\n"), 2);
-    const QString first = log.DecryptFromHex(QString::fromLatin1(content.split('\r')[0]), kKey);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d\d:\d\d, )"))
-                    .match(first)
-                    .hasMatch())
-        << first.toStdString();
-    const QStringList read = readSigs(content, true);
-    ASSERT_EQ(read.size(), 8);
-    EXPECT_EQ(read.mid(1, 2), (QStringList{"first", "1 2"}));
-    EXPECT_EQ(read.mid(4, 2), (QStringList{"second", "3 4"}));
-    const QString missing = dir.filePath(QStringLiteral("missing/plant.sig"));
-    EXPECT_NE(errorOf([&] { log.WriteSigFile(missing, {}, {}, false, kKey); }), 0);
-    EXPECT_FALSE(QFile::exists(missing));
-}
-
 TEST_F(ZvLogTest, ReadSigFileTrimsFieldsAndKeepsMissingOnes) {
     const QByteArray enciphered =
         toWindows1252(log.EncryptToHex(QStringLiteral(" 3/4/2024 10:00:00 , Jane ,  A B "), kKey)) +

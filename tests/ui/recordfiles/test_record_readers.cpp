@@ -153,21 +153,3 @@ TEST_F(RecordViewerTest, TheAuditTrailTakesOurTitlesAndHidesTheFurtherFields) {
         EXPECT_EQ(grid.ColumnHidden(), c == 4) << c;
     }
 }
-
-TEST_F(RecordViewerTest, TheAlarmHistoryNumbersTheAlarmsAndShowsHoursAndMinutes) {
-    open(viewer->almBarBtn[0],
-         write("alarms.csv", crlfLines({"High Temp Zone 1,3/4/2024,14:07:00",
-                                        "Pump P-1, tripped,3/4/2024,23:15:00"})));
-    const auto shownRow = [this](int row) {
-        QStringList texts;
-        for (int c = 0; c <= 4; ++c) {
-            texts << viewer->alarmGrid->gridData().ShownText(c, row);
-        }
-        return texts;
-    };
-    EXPECT_EQ(shownRow(0), (QStringList{"Alarm#", "Alarm Description", "Date", "Time", ""}));
-    EXPECT_EQ(shownRow(1), (QStringList{"1", "High Temp Zone 1", "3/4/2024", "02:07 PM", ""}));
-    // A comma in the description pushes the date into the time column, where it is formatted
-    // as a time, and the time into column 4, where it stays as it was.
-    EXPECT_EQ(shownRow(2), (QStringList{"2", "Pump P-1", " tripped", "12:00 AM", "23:15:00"}));
-}

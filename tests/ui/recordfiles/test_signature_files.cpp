@@ -141,22 +141,6 @@ TEST_F(FollowUpFiles, TheAuditTrailReadsItsOwnSignaturesAndADamagedOneEmptiesOnl
     EXPECT_EQ(viewer->vaGrid->RowCount(), 3);
 }
 
-TEST_F(FollowUpFiles, MoreThan32767EventLinesOverflowTheLineCounter) {
-    const QByteArray full = encipheredLines(numberedEvents(32'767));
-    pubVars().dataFilePath = write("plant.csv", kDataLog);
-    write("plant.evt", full);
-    loadOpEventsFile();
-    ASSERT_EQ(evGrid().RowCount(), 32'767);
-    EXPECT_EQ(evGrid().gridData().CellText(3, 32'767), "Event 32767");
-    write("plant.evt", full + encipheredLines({"3/4/2024,09:00:00,Operator,One too many"}));
-    ModalAnswer answer;
-    answer.thenClick(QMessageBox::Ok);
-    loadOpEventsFile();
-    ASSERT_EQ(answer.seen().size(), 1U);
-    EXPECT_EQ(answer.seen()[0].text, errorReportText("loadOpEventsFile", 6, "Overflow"));
-    EXPECT_TRUE(pubVars().dataFilePath.isEmpty());
-}
-
 // Window events run while a long file is read, and a load started meanwhile takes over.
 TEST_F(FollowUpFiles, TheEventReaderStaysResponsiveAndGivesWayToALoadStartedMeanwhile) {
     pubVars().dataFilePath = write("long.csv", kDataLog);

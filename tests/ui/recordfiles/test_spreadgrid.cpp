@@ -140,18 +140,6 @@ TEST_F(SpreadGridTest, ARowPerEventLoopPassIsNotARelayoutPerPass) {
     EXPECT_EQ(grid_.model()->rowCount(), 2000);
 }
 
-TEST_F(SpreadGridTest, ALongCellIsShownCutButKeptWhole) {
-    grid_.setRowCount(1);
-    grid_.SetCellText(1, 1, QString(50'000, QChar(u'x')));
-    grid_.updateView();
-    EXPECT_EQ(shown(0, 0).size(), GridModel::kMaxShownChars);
-    grid_.setCurrentColumn(1);
-    grid_.setCurrentRow(1);
-    EXPECT_EQ(grid_.CellText().size(), 50'000);
-    QImage frame(grid_.size(), QImage::Format_ARGB32);
-    grid_.render(&frame); // paints without trouble
-}
-
 // Blocks are reported top left first in the order made; whole columns with rows -1, whole rows
 // with columns -1; the active cell and selection end stay real numbers, for printing a range.
 TEST_F(SpreadGridTest, SelectionsAreReportedAsBlocks) {

@@ -1,7 +1,6 @@
 #include "CoreTestHelpers.h"
 
 #include "common/ValueFormat.h"
-#include "trend/OleColor.h"
 #include "trend/PlotControl.h"
 #include "trend/PlotDataCursor.h"
 
@@ -9,7 +8,6 @@
 #include <qcustomplot.h>
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -29,9 +27,9 @@ double at(double seconds) {
 
 // A plot of 800 x 600 over ten seconds with two channels: "A" has a point every second
 // (value = second, a gap at second 4), "B" only at seconds 0 and 10.
-class PlotTest : public ::testing::Test {
+class PlotCursor : public ::testing::Test {
 protected:
-    PlotTest() {
+    PlotCursor() {
         plot.resize(800, 600);
         plot.AddChannel();
         plot.Channel(0).setTitleText("A");
@@ -65,68 +63,8 @@ protected:
     PlotControl plot;
     PlotDataCursor& cursor = plot.DataCursor(0);
 };
-using PlotCursor = PlotTest;
 
 } // namespace
-
-TEST_F(PlotTest, TheTimeAxisFollowsABuildAndSpanKeepsMin) {
-    plot.YAxis().setSpan(20.0);
-    for (int build = 0; build < 2; ++build) {
-        plot.ClearPlot();
-        for (PlotAxis* axis : {&plot.XAxis(), &plot.YAxis()}) {
-            axis->setBuildStart(true);
-            axis->setAxisMode(0);
-        }
-        EXPECT_EQ(plot.AddChannel(), 0) << "numbering starts again";
-        plot.Channel(0).AddEmpty(at(build));
-        plot.Channel(0).AddXY(at(3600 + build), 3.0);
-        EXPECT_DOUBLE_EQ(plot.XAxis().Min(), at(build));
-        EXPECT_DOUBLE_EQ(plot.XAxis().Max(), at(3600 + build));
-        EXPECT_DOUBLE_EQ(plot.YAxis().Span(), 20.0) << "the value axis keeps its range";
-    }
-    // The zoom slider at 50: half the span from the same start.
-    plot.XAxis().setSpan(1800 * kSecond);
-    EXPECT_DOUBLE_EQ(plot.XAxis().Max(), at(1801));
-    plot.replotNow();
-    EXPECT_DOUBLE_EQ(plot.customPlot()->xAxis->range().upper, at(1801));
-    // A span of 0 (a slider before any build) reads back as put and still draws.
-    plot.XAxis().setSpan(0.0);
-    plot.YAxis().setSpan(-10.0);
-    EXPECT_DOUBLE_EQ(plot.XAxis().Span(), 0.0);
-    plot.replotNow();
-    EXPECT_GT(plot.customPlot()->xAxis->range().size(), 0.0);
-    EXPECT_DOUBLE_EQ(plot.customPlot()->yAxis->range().size(), 10.0);
-}
-
-TEST_F(PlotTest, AxisSettingsReachTheDrawing) {
-    PlotAxis& x = plot.XAxis();
-    x.setSpan(2.0 / 24.0);
-    x.setDateTimeFormat("hh:nn:ss");
-    x.setMinorCount(5);
-    x.setScaleColor(QColor(0, 0, 255));
-    x.setSecondScaleColor(QColor(0, 255, 0));
-    plot.setBackGroundColor(fromOleColor(0x00FFFF));
-    plot.YAxis().setMin(0.0);
-    plot.YAxis().setSpan(100.0);
-    plot.replotNow();
-    const QCPAxis* axis = plot.customPlot()->xAxis;
-    const QVector<double> ticks = axis->tickVector();
-    ASSERT_GE(ticks.size(), 3);
-    const double spacing = axis->coordToPixel(ticks[1]) - axis->coordToPixel(ticks[0]);
-    for (int i = 0; i < ticks.size(); ++i) {
-        const QString label = axis->tickVectorLabels()[i];
-        EXPECT_EQ(label, formatDateSerial(ticks[i], u"hh:nn:ss"));
-        EXPECT_LT(QFontMetrics(axis->tickLabelFont()).horizontalAdvance(label), spacing);
-    }
-    QVector<double> major;
-    QVector<double> minor;
-    axis->ticker()->generate(axis->range(), QLocale::c(), 'g', 6, major, &minor, nullptr);
-    EXPECT_EQ(minor.size(), (major.size() - 1) * 5);
-    EXPECT_EQ(axis->tickLabelColor(), QColor(0, 0, 255));
-    EXPECT_EQ(axis->subTickPen().color(), QColor(0, 255, 0));
-    EXPECT_EQ(plot.renderImage({320, 240}).pixelColor(1, 1), QColor(255, 255, 0));
-    EXPECT_TRUE(plot.customPlot()->yAxis->tickVectorLabels().contains("40")) << "plain numbers";
-}
 
 TEST_F(PlotCursor, ShowsInTheMiddleAndReadsEachChannelsNearestValue) {
     cursor.setVisible(true);

@@ -2,7 +2,6 @@
 
 #include "trend/PlotControl.h"
 
-#include <QImageReader>
 #include <QPrinterInfo>
 
 using namespace tarvex;
@@ -30,19 +29,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(PlotOutput, AJpegHasTheSizeOnScreenAndReplacesAFileWhole) {
-    const QString best = dir.filePath("Data Viewer.jpg");
-    plot.SaveJpeg(best, 100, true);
-    plot.SaveJpeg(dir.filePath("poor.jpg"), 10, false);
-    const QByteArray bytes = readBytes(best);
-    EXPECT_EQ(QImageReader(best).size(), QSize(900, 500)) << "the size on screen";
-    EXPECT_EQ(QImageReader(dir.filePath("poor.jpg")).size(), QSize(1280, 720));
-    plot.Channel(0).setTraceLineWidth(4);
-    plot.SaveJpeg(best, 100, true);
-    EXPECT_NE(readBytes(best), bytes) << "an existing file is replaced";
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary files left";
-}
 
 TEST_F(PlotOutput, AJpegThatCannotBeWrittenRaisesAnErrorAndLeavesNoFile) {
     const QString missing = dir.filePath("no such folder/trend.jpg");

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace tarvex;
 using namespace tarvex::test;
 
@@ -38,26 +40,16 @@ protected:
                                              const std::vector<ModalAnswer::Action>& then = {}) {
         ModalAnswer answer;
         answer.then([inside](QWidget* w) {
-            auto* dlg = qobject_cast<TrendSetup*>(w);
-            if (dlg == nullptr) {
-                ADD_FAILURE() << "not the setup dialog: " << w->objectName().toStdString();
-                ModalAnswer::reject()(w);
-                return;
-            }
-            inside(*dlg);
-            if (dlg->isVisible()) {
-                ADD_FAILURE() << "the dialog is still open";
-                dlg->CancelButton->click();
-            }
+            auto& dlg = dynamic_cast<TrendSetup&>(*w);
+            inside(dlg);
+            EXPECT_FALSE(dlg.isVisible());
         });
         for (const auto& action : then) {
             answer.then(action);
         }
         v.histBarBtn[0]->click();
         EXPECT_EQ(answer.pending(), 0);
-        for (const auto& seen : answer.seen()) {
-            EXPECT_TRUE(seen.expected) << seen.className.toStdString();
-        }
+        EXPECT_TRUE(std::ranges::all_of(answer.seen(), [](const auto& s) { return s.expected; }));
         EXPECT_EQ(TrendSetup::existing(), nullptr);
         return answer.seen();
     }

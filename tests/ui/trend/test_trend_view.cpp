@@ -63,16 +63,6 @@ TEST_F(TrendView, TheValueSliderScalesFromTheBuildEvenAfterTheSetupDialog) {
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 40);
 }
 
-TEST_F(TrendView, TheCursorButtonShowsAndHidesTheCursor) {
-    buildTwoHours();
-    PlotDataCursor& cursor = plot().DataCursor(0);
-    const bool before = cursor.Visible();
-    v.histBarBtn[1]->click();
-    EXPECT_NE(cursor.Visible(), before);
-    v.histBarBtn[1]->click();
-    EXPECT_EQ(cursor.Visible(), before);
-}
-
 // The picture itself is the plot's own test; here the button's dialog and messages.
 TEST_F(TrendView, SaveToJpegProposesTheViewerCaptionAndTellsAFailure) {
     buildTwoHours();

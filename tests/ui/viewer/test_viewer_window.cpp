@@ -73,7 +73,7 @@ TEST_F(ViewerWindow, LoadsWithOnlyTheOperatorEventsTabUnusableAndUnloadsWhenClos
     QPointer<frmHistory> old = &v;
     v.close();
     EXPECT_EQ(frmHistory::existing(), nullptr);
-    EXPECT_TRUE(waitUntil([&] { return old.isNull(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return old.isNull(); }));
     EXPECT_FALSE(frmHistory::instance().TabAvailable(1));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// The viewer started in a fresh folder, opening generated record files through its real
-// toolbar buttons and dialogs; no record file may change.
+// The viewer opening generated record files through its real buttons and dialogs.
 
 #include "CoreTestHelpers.h"
 #include "ModalAnswer.h"
@@ -31,7 +30,6 @@ inline QByteArray crlfLines(const QList<QByteArray>& lines) {
     return lines.join("\r\n") + "\r\n";
 }
 
-// Each record enciphered as one hex-text line, every line ended by `lineEnd`.
 inline QByteArray encipheredLines(const QStringList& records, const QByteArray& lineEnd = "\r\n") {
     QByteArray text;
     for (const QString& record : records) {
@@ -68,7 +66,6 @@ inline const QByteArray kDataLog = "Date,Time,Batch,Temp\r\n3/4/2024,08:00:00,,2
 inline const QByteArray kAuditTrail = "3/4/2024,07:58:00,Shift Lead,Logged in\r\n"
                                       "3/4/2024,08:05:00,Shift Lead,Changed setpoint\r\n";
 
-// What a file dialog showed before it was answered.
 struct DialogSeen {
     QStringList filters;
     QString folder;

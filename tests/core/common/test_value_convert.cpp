@@ -46,7 +46,7 @@ TEST(ValueFromText, SortsTextIntoItsKinds) {
 }
 
 TEST(ParseDateTime, ReadsDatesTimesAndBothAndRefusesWhatDoesNotExist) {
-    const double day = 45355; // 3/4/2024
+    const double day = 45355; // 3/4/2024; before day 0 the time counts away from zero
     const std::pair<const char*, double> cases[] = {
         {"1/1/1900", 2},
         {"12/30/1899", 0},
@@ -64,8 +64,7 @@ TEST(ParseDateTime, ReadsDatesTimesAndBothAndRefusesWhatDoesNotExist) {
         {"10:00:00.25", timeSerial(10, 0, 0, 250)},
         {"3/4/2024 14:07:00", day + timeSerial(14, 7, 0)},
         {"2024-03-04 2:07 PM", day + timeSerial(14, 7, 0)},
-        {"12/29/1899 06:00", -1.25}, // before day 0 the time counts away from zero
-    };
+        {"12/29/1899 06:00", -1.25}};
     for (const auto& [text, serial] : cases) {
         EXPECT_DOUBLE_EQ(serialOf(text), serial) << text;
     }
@@ -108,8 +107,7 @@ TEST(CellValueText, NumbersInShortestFormDatesInGeneralFormat) {
     const std::pair<CellValue, const char*> cases[] = {
         {CellValue::number(0.1), "0.1"},    {CellValue::number(1.0 / 3), "0.333333333333333"},
         {CellValue::number(1e20), "1E+20"}, {CellValue::number(-0.0), "0"},
-        {CellValue::text("Time"), "Time"},  {CellValue::date(45355.5), "3/4/2024 12:00:00 PM"},
-    };
+        {CellValue::text("Time"), "Time"},  {CellValue::date(45355.5), "3/4/2024 12:00:00 PM"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(value.toText(), QString::fromLatin1(text));
     }

@@ -36,33 +36,26 @@ QByteArray encrypt(const QString& text) {
 
 } // namespace
 
-TEST(HexText, WritesUppercaseWithoutLeadingZeroAndSingleBlanks) {
-    EXPECT_EQ(bytesToHex(QByteArray::fromHex("00050a10abff")), QStringLiteral("0 5 A 10 AB FF"));
-    EXPECT_EQ(bytesToHex(QByteArray()), QString());
-}
-
 // The two-character delimiter takes the general reader; the blank has a fast one of its own.
 TEST(HexText, ReadsLeadingHexDigitsOfThePartsBetweenEveryDelimiter) {
     const struct {
         const char16_t* text;
         const char16_t* delimiter;
         QByteArray expected;
-    } cases[] = {
-        {u"0 a FF", u" ", QByteArray::fromHex("000aff")},
-        {u"0  A", u" ", QByteArray::fromHex("00000a")},
-        {u" A", u" ", QByteArray::fromHex("000a")},
-        {u"A ", u" ", QByteArray::fromHex("0a00")},
-        {u"1;;2", u";", QByteArray::fromHex("010002")},
-        {u"1<>2", u"<>", QByteArray::fromHex("0102")},
-        {u"1\t2", u" ", QByteArray::fromHex("01")}, // a tab is no blank
-        {u"000000000000001", u" ", QByteArray::fromHex("01")},
-        {u"G7", u" ", QByteArray::fromHex("00")},
-        {u"fez9", u" ", QByteArray::fromHex("fe")},
-        {u"-1 +2", u" ", QByteArray::fromHex("0000")},
-        {u"1FF", u" ", "error 6"},
-        {u"1 2 FFFFFFFFFFFFFFFFFFFFFFFF", u" ", "error 6"},
-        {u"", u" ", "error 9"},
-    };
+    } cases[] = {{u"0 a FF", u" ", QByteArray::fromHex("000aff")},
+                 {u"0  A", u" ", QByteArray::fromHex("00000a")},
+                 {u" A", u" ", QByteArray::fromHex("000a")},
+                 {u"A ", u" ", QByteArray::fromHex("0a00")},
+                 {u"1;;2", u";", QByteArray::fromHex("010002")},
+                 {u"1<>2", u"<>", QByteArray::fromHex("0102")},
+                 {u"1\t2", u" ", QByteArray::fromHex("01")}, // a tab is no blank
+                 {u"000000000000001", u" ", QByteArray::fromHex("01")},
+                 {u"G7", u" ", QByteArray::fromHex("00")},
+                 {u"fez9", u" ", QByteArray::fromHex("fe")},
+                 {u"-1 +2", u" ", QByteArray::fromHex("0000")},
+                 {u"1FF", u" ", "error 6"},
+                 {u"1 2 FFFFFFFFFFFFFFFFFFFFFFFF", u" ", "error 6"},
+                 {u"", u" ", "error 9"}};
     for (const auto& c : cases) {
         EXPECT_EQ(outcome(c.text, c.delimiter), c.expected)
             << QString::fromUtf16(c.text).toStdString();

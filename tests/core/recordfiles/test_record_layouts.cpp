@@ -69,8 +69,7 @@ TEST(PathFunctions, BaseNameCutsFolderAndEverythingFromTheFirstDot) {
     const std::pair<const char*, const char*> cases[] = {
         {"/logs/plant.2024.csv", "plant"}, {"/logs/plant.rev2.csv", "plant"},
         {"/logs.old/plant", "plant"},      {"plant.csv", "plant"},
-        {"/logs/.hidden.csv", ""},         {"/logs/", ""},
-    };
+        {"/logs/.hidden.csv", ""},         {"/logs/", ""}};
     for (const auto& [path, base] : cases) {
         EXPECT_EQ(fileBaseName(QString::fromLatin1(path)), QString::fromLatin1(base)) << path;
     }

@@ -36,8 +36,7 @@ TEST(KeepOnScreen, MovesARectangleBackOntoTheScreenKeepingItsSize) {
         {{10, 980, 110, 1030}, {10, 950, 110, 1000}},
         // Larger than the screen: left is settled first, then the far edge wins.
         {{-50, 0, 1750, 50}, {-200, 0, 1600, 50}},
-        {{0, -5, 40, 1195}, {0, -200, 40, 1000}},
-    };
+        {{0, -5, 40, 1195}, {0, -200, 40, 1000}}};
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(kept(in), out) << in.left << "," << in.top;
     }
@@ -81,14 +80,12 @@ TEST(MainResizeRule, SnapsUntilBothMinimaAreMetThenPlacesTheViewer) {
         int width, height;
         MainResizeAction::Kind kind;
         int resultWidth, resultHeight;
-    } cases[] = {
-        {false, 8939, 6765, Snap, 8940, 6765},
-        {false, 8940, 6764, Snap, 8940, 6765},
-        {false, 8940, 6765, PlaceViewer, 8740, 5725},
-        {false, 24000, 15000, PlaceViewer, 23800, 13960},
-        {true, 100, 100, Nothing, -1, -1},
-        {true, 9000, 7000, Nothing, -1, -1},
-    };
+    } cases[] = {{false, 8939, 6765, Snap, 8940, 6765},
+                 {false, 8940, 6764, Snap, 8940, 6765},
+                 {false, 8940, 6765, PlaceViewer, 8740, 5725},
+                 {false, 24000, 15000, PlaceViewer, 23800, 13960},
+                 {true, 100, 100, Nothing, -1, -1},
+                 {true, 9000, 7000, Nothing, -1, -1}};
     for (const auto& c : cases) {
         const auto action = mainResizeAction(c.minimised, c.width, c.height);
         EXPECT_EQ(action.kind, c.kind) << c.width << "x" << c.height;

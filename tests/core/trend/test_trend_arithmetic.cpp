@@ -22,20 +22,18 @@ TEST(TrendBlock, WholeRowsColumnsAndTheCornerAreAddressedAndChecked) {
         bool notes;
         TrendBlock addressed;
         TrendBlockCheck check;
-    } cases[] = {
-        {{-1, 3, -1, 6}, false, {2, 3, 8, 6}, Ok}, // whole rows
-        {{-1, 3, -1, 6}, true, {5, 3, 8, 6}, Ok},  // whole rows past the notes
-        {{-1, 3, -1, 5}, false, {2, 3, 8, 5}, TooFewRows},
-        {{3, -1, 4, -1}, false, {3, 1, 4, 10}, Ok}, // whole columns
-        {{3, -1, 4, -1}, true, {3, 1, 4, 10}, NotDataCells},
-        {{-1, -1, -1, -1}, false, {2, 1, 8, 10}, Ok}, // the corner: everything
-        {{-1, -1, -1, -1}, true, {5, 1, 8, 10}, Ok},
-        {{2, 1, 2, 4}, false, {2, 1, 2, 4}, Ok},
-        {{2, 1, 2, 4}, true, {2, 1, 2, 4}, NotDataCells},
-        {{5, 1, 5, 4}, true, {5, 1, 5, 4}, Ok},
-        {{1, 1, 3, 5}, false, {1, 1, 3, 5}, NotDataCells}, // the time column
-        {{2, 2, 4, 4}, false, {2, 2, 4, 4}, TooFewRows},
-    };
+    } cases[] = {{{-1, 3, -1, 6}, false, {2, 3, 8, 6}, Ok}, // whole rows
+                 {{-1, 3, -1, 6}, true, {5, 3, 8, 6}, Ok},  // whole rows past the notes
+                 {{-1, 3, -1, 5}, false, {2, 3, 8, 5}, TooFewRows},
+                 {{3, -1, 4, -1}, false, {3, 1, 4, 10}, Ok}, // whole columns
+                 {{3, -1, 4, -1}, true, {3, 1, 4, 10}, NotDataCells},
+                 {{-1, -1, -1, -1}, false, {2, 1, 8, 10}, Ok}, // the corner: everything
+                 {{-1, -1, -1, -1}, true, {5, 1, 8, 10}, Ok},
+                 {{2, 1, 2, 4}, false, {2, 1, 2, 4}, Ok},
+                 {{2, 1, 2, 4}, true, {2, 1, 2, 4}, NotDataCells},
+                 {{5, 1, 5, 4}, true, {5, 1, 5, 4}, Ok},
+                 {{1, 1, 3, 5}, false, {1, 1, 3, 5}, NotDataCells}, // the time column
+                 {{2, 2, 4, 4}, false, {2, 2, 4, 4}, TooFewRows}};
     for (const auto& c : cases) {
         const TrendBlock rows = withWholeColumnRows(c.reported, 10);
         EXPECT_EQ(withWholeRowColumns(rows, c.notes, 8), c.addressed)

@@ -7,11 +7,6 @@ using enum LayoutItem;
 
 namespace {
 
-constexpr LayoutItem kSized[] = {
-    DataTab,      dataFrame,      vaGrid,    sigFrame,      digiSigGrid,  opEvGrid,
-    auditNameLab, auditDataFrame, auditGrid, auditSigFrame, auditSigGrid, almNameLab,
-    alarmGrid,    ProgBar,        iPlotX,    YSlider,       DateSlider};
-
 ViewerLayout resizedTo(float w, float h) {
     ViewerLayout l;
     l.applyResize(w, h);
@@ -29,19 +24,6 @@ TEST(ViewerLayout, SlidersFollowThePlotsWidthAndHeightNotItsEdges) {
         EXPECT_EQ(l[YSlider], (TwipsRect{plot.width + 70, plot.top - 40, 765, plot.height + 120}));
         EXPECT_EQ(l[DateSlider],
                   (TwipsRect{plot.left - 95, plot.height + 740, plot.width + 220, 705}));
-    }
-}
-
-TEST(ViewerLayout, TheMinimumMainWindowKeepsEverySizePositive) {
-    // The main window at its minimum places the viewer at 8740 x 5725; its inner area is smaller
-    // still once frame, caption, menu and status bar are taken off.
-    for (const auto& [w, h] : {std::pair{8740.0F, 5725.0F}, {8820.0F, 5400.0F}}) {
-        const ViewerLayout l = resizedTo(w, h);
-        EXPECT_EQ(l[Viewer].width, w);
-        for (LayoutItem item : kSized) {
-            EXPECT_GT(l[item].width, 0) << static_cast<int>(item);
-            EXPECT_GT(l[item].height, 0) << static_cast<int>(item);
-        }
     }
 }
 

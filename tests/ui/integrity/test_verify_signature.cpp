@@ -116,11 +116,9 @@ TEST_F(VerifyTest, TheSelectedRowsHashDecidesExactly) {
 
 TEST_F(VerifyTest, WithoutALoadedFileThereIsNothingToVerifyEvenWithRowsShown) {
     frmMain::instance().setStatusText("before");
-    Shown shown = verifyData();
-    EXPECT_EQ(shown.text, kNoSignature);
-    EXPECT_EQ(shown.icon, QMessageBox::Question);
-    EXPECT_EQ(shown.status, "before");
-    EXPECT_EQ(shown.pointer, Screen::vbDefault);
+    const Shown shown = verifyData();
+    EXPECT_EQ(std::tuple(shown.text, shown.icon, shown.status, shown.pointer),
+              std::tuple(kNoSignature, QMessageBox::Question, QString("before"), 0));
     SpreadGrid& grid = *viewer->digiSigGrid;
     grid.SetCellText(4, 1, fileHash(write("plant.csv", kDataLog)));
     selectRow(grid, 1);

@@ -94,8 +94,7 @@ TEST_F(Printouts, GuardThenNoPrinterMessageBeforeAnyDialog) {
          "Audit file has not been opened!\r\nUse the open file icon to load an audit file."},
         {&printAlarmGrid, &SharedState::alarmFilePath,
          "Alarm History file has not been opened!\r\nUse the open file icon to load an alarm "
-         "file."},
-    };
+         "file."}};
     for (const auto& [printout, path, guard] : cases) {
         ModalAnswer answer;
         answer.thenClick(QMessageBox::Ok).thenClick(QMessageBox::Ok);
@@ -155,14 +154,12 @@ TEST_F(Printouts, OtherPrintoutsPrintTheWholeGridUnderTheirOwnTitles) {
     const std::tuple<QToolButton*, const char*, QString> cases[] = {
         {viewer->opBarBtn[0], "Operator Event Printout At: ", dataLog},
         {viewer->auditBarBtn[1], "Audit Trail Printout At: ", pubVars().auditFilePath},
-        {viewer->almBarBtn[1], "Alarm History Printout At: ", pubVars().alarmFilePath},
-    };
+        {viewer->almBarBtn[1], "Alarm History Printout At: ", pubVars().alarmFilePath}};
     for (const auto& [button, title, path] : cases) {
         const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(title[0]));
         ASSERT_EQ(print(button, printToFile(pdf)).size(), 1U) << title;
         const QString text = pdfText(pdf);
-        EXPECT_TRUE(text.contains(QLatin1String(title))) << title;
-        EXPECT_TRUE(text.contains(QStringLiteral("File printout for fileName ") + path));
+        EXPECT_TRUE(text.contains(title) && text.contains("File printout for fileName " + path));
         expectWords(text, {"r1c1", "r2c2"}, true);
         EXPECT_TRUE(isLandscape(pdf)) << "the dialog's orientation";
     }

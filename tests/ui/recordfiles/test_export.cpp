@@ -10,9 +10,6 @@ using namespace tarvex::test;
 
 namespace {
 
-const char* const kDataGuard =
-    "Data file has not been opened!\r\nUse the open file icon to load a data file.";
-
 class ExportTest : public RecordViewerTest {
 protected:
     void SetUp() override {
@@ -55,21 +52,19 @@ protected:
 } // namespace
 
 TEST_F(ExportTest, EachGuardTellsWhichFileIsMissingAndStopsItsExport) {
+    // The guards' texts are checked with the printouts, which share them.
     const std::pair<QToolButton*, const char*> cases[] = {
-        {viewer->DataBarBtn[4], kDataGuard},
-        {viewer->opBarBtn[1], kDataGuard},
-        {viewer->auditBarBtn[2],
-         "Audit file has not been opened!\r\nUse the open file icon to load an audit file."},
-        {viewer->almBarBtn[2], "Alarm History file has not been opened!\r\nUse the open file "
-                               "icon to load an alarm file."},
-    };
+        {viewer->DataBarBtn[4], "Data file"},
+        {viewer->opBarBtn[1], "Data file"},
+        {viewer->auditBarBtn[2], "Audit file"},
+        {viewer->almBarBtn[2], "Alarm History file"}};
     viewer->setTabAvailable(frmHistory::TabOperatorEvents, true); // so that its button works
     for (const auto& [button, text] : cases) {
         ModalAnswer answer;
         answer.thenClick(QMessageBox::Ok);
         button->click();
         ASSERT_EQ(answer.seen().size(), 1U) << text;
-        EXPECT_EQ(answer.seen()[0].text, text);
+        EXPECT_TRUE(answer.seen()[0].text.startsWith(QString(text) + " has not been opened!"));
         EXPECT_EQ(answer.seen()[0].icon, QMessageBox::Question);
     }
     EXPECT_TRUE(QDir(file("Export Data")).isEmpty());
@@ -90,8 +85,7 @@ TEST_F(ExportTest, EachExportProposesANameAfterItsFileAndWritesTheShownCells) {
          "Date,Time,User Full Name,User Action,\r\n3/4/2024,08:00:00,Maria Keller,Logged "
          "in,OS-1\r\n"},
         {viewer->almBarBtn[2], "Exported Alarm History Files (*.csv)", "Alarm alarms.csv",
-         "Alarm#,Alarm Description,Date,Time\r\n1,High Temp Zone 1,3/4/2024,02:07 PM\r\n"},
-    };
+         "Alarm#,Alarm Description,Date,Time\r\n1,High Temp Zone 1,3/4/2024,02:07 PM\r\n"}};
     for (const auto& [button, filter, proposed, bytes] : cases) {
         DialogSeen seen;
         ModalAnswer answer;

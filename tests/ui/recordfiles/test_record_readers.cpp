@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <array>
+
 using namespace tarvex;
 using namespace tarvex::test;
 
@@ -12,102 +14,81 @@ namespace {
 // One of the three readers behind an open button, with what it shows and leaves behind.
 struct Reader {
     const char* name;
-    QToolButton* (*button)(frmHistory&);
-    SpreadGrid* (*grid)(frmHistory&);
-    QString (*label)(frmHistory&); // names the loaded file
+    int index; // data log, audit trail, alarm history
     QString SharedState::*path;
-    QStringList filters;
-    const char* status; // after a load, before the follow-ups
-    QStringList followUps;
+    const char* filters; // joined by "|"
+    const char* status;  // after a load, before the follow-ups
+    const char* followUps;
     const char* procName;
-    QByteArray (*records)(int count);
+    const char* titles; // a line before the records
+    const char* record;
     bool overflows; // past 32,766 records
     bool keepsPathOnFailure;
     int pointerAfterFailure;
 };
 
 const Reader kReaders[] = {
-    {"DataLog",
-     [](frmHistory& v) { return v.DataBarBtn[0]; },
-     [](frmHistory& v) { return v.vaGrid; },
-     [](frmHistory& v) { return v.iPlotX->TitleText(); },
-     &SharedState::dataFilePath,
-     {"Log Files(*.csv)"},
-     "Current File is ",
-     {"loadSigFile", "loadOpEventsFile"},
-     "getHistFile",
-     [](int n) {
-         return "Date,Time,Flow\r\n" + QByteArray("3/4/2024,13:05:09,1.5\r\n").repeated(n);
-     },
-     true,
-     false,
-     Screen::vbDefault},
-    {"AuditTrail",
-     [](frmHistory& v) { return v.auditBarBtn[0]; },
-     [](frmHistory& v) { return v.auditGrid; },
-     [](frmHistory& v) { return v.auditNameLab->text(); },
-     &SharedState::auditFilePath,
-     {"Audit Files(*.aud)", "Audit Files(*.csv)"},
-     "Loading audit trail file, please wait...",
-     {"loadAuditSigFile"},
-     "getAuditFile",
-     [](int n) { return QByteArray("3/4/2024,08:00:00,Maria Keller,Logged in\r\n").repeated(n); },
-     false,
-     true,
-     Screen::vbHourglass},
-    {"AlarmHistory",
-     [](frmHistory& v) { return v.almBarBtn[0]; },
-     [](frmHistory& v) { return v.alarmGrid; },
-     [](frmHistory& v) { return v.almNameLab->text(); },
-     &SharedState::alarmFilePath,
-     {"Alarm Files(*.csv)"},
-     "Loading alarm history file, please wait...",
-     {},
-     "getAlmFile",
-     [](int n) { return QByteArray("Low Flow,3/4/2024,06:30:00\r\n").repeated(n); },
-     true,
-     true,
-     Screen::vbHourglass},
-};
+    {"DataLog", 0, &SharedState::dataFilePath, "Log Files(*.csv)", "Current File is ",
+     "loadSigFile loadOpEventsFile", "getHistFile", "Date,Time,Flow\r\n",
+     "3/4/2024,13:05:09,1.5\r\n", true, false, Screen::vbDefault},
+    {"AuditTrail", 1, &SharedState::auditFilePath, "Audit Files(*.aud)|Audit Files(*.csv)",
+     "Loading audit trail file, please wait...", "loadAuditSigFile", "getAuditFile", "",
+     "3/4/2024,08:00:00,Maria Keller,Logged in\r\n", false, true, Screen::vbHourglass},
+    {"AlarmHistory", 2, &SharedState::alarmFilePath, "Alarm Files(*.csv)",
+     "Loading alarm history file, please wait...", "", "getAlmFile", "",
+     "Low Flow,3/4/2024,06:30:00\r\n", true, true, Screen::vbHourglass}};
 
-class RecordReaders : public RecordViewerTest, public ::testing::WithParamInterface<Reader> {};
+class RecordReaders : public RecordViewerTest, public ::testing::WithParamInterface<Reader> {
+protected:
+    QString write(const QString& name, int records) {
+        const Reader& r = GetParam();
+        return RecordViewerTest::write(name, r.titles + QByteArray(r.record).repeated(records));
+    }
+    // The label that names the loaded file.
+    QString label() const {
+        return std::array{viewer->iPlotX->TitleText(), viewer->auditNameLab->text(),
+                          viewer->almNameLab->text()}[GetParam().index];
+    }
+};
 
 } // namespace
 
 TEST_P(RecordReaders, CancelKeepsTheFileAShorterOneLeavesNothingAndAFailureEmptiesTheGrid) {
     const Reader& r = GetParam();
-    QToolButton* button = r.button(*viewer);
-    const SpreadGrid& grid = *r.grid(*viewer);
+    QToolButton* button =
+        std::array{viewer->DataBarBtn[0], viewer->auditBarBtn[0], viewer->almBarBtn[0]}[r.index];
+    const SpreadGrid& grid =
+        *std::array{viewer->vaGrid, viewer->auditGrid, viewer->alarmGrid}[r.index];
     EXPECT_TRUE(open(button, {}).empty());
     EXPECT_TRUE((pubVars().*r.path).isEmpty());
     EXPECT_EQ(frmMain::instance().statusText(), "No Data File Loaded.");
-    const QString longer = write("long.2024.csv", r.records(3));
+    const QString longer = write("long.2024.csv", 3);
     DialogSeen seen;
     open(button, longer, 0, &seen);
-    EXPECT_EQ(seen.filters, r.filters);
+    EXPECT_EQ(seen.filters.join(u'|'), r.filters);
     EXPECT_EQ(seen.folder, QDir(dir.path()).absolutePath());
     EXPECT_TRUE(frmMain::instance().statusText().startsWith(r.status));
-    EXPECT_TRUE(r.label(*viewer).endsWith(": long"));
-    EXPECT_EQ(followUps, r.followUps);
+    EXPECT_EQ(label().section(": ", 1), "long");
+    EXPECT_EQ(followUps.join(u' '), r.followUps);
     open(button, {});
     EXPECT_EQ(pubVars().*r.path, longer);
     EXPECT_EQ(grid.RowCount(), 3);
-    open(button, write("short.csv", r.records(1)));
+    open(button, write("short.csv", 1));
     EXPECT_EQ(grid.RowCount(), 1);
     EXPECT_EQ(rowTexts(grid, 2), QStringList(grid.ColumnCount() + 1, QString()));
     std::vector<std::tuple<QString, int, QString>> failures{{refusedFile("huge.csv"), 0, {}}};
     if (r.overflows) {
-        failures.emplace_back(write("too-many.csv", r.records(32'767)), ErrOverflow, "Overflow");
+        failures.emplace_back(write("too-many.csv", 32'767), ErrOverflow, "Overflow");
     }
     for (const auto& [path, number, description] : failures) {
-        open(button, write("short.csv", r.records(1)));
+        open(button, write("short.csv", 1));
         const auto boxes = open(button, path, 1);
         ASSERT_EQ(boxes.size(), 1U) << number;
         EXPECT_EQ(boxes[0].text, errorReportText(r.procName, number, description));
         EXPECT_TRUE(allCellsEmpty(grid)) << number;
         EXPECT_EQ(pubVars().*r.path, r.keepsPathOnFailure ? path : QString());
         EXPECT_EQ(Screen::mousePointer(), r.pointerAfterFailure);
-        EXPECT_TRUE(r.label(*viewer).endsWith(": short")) << "the label stays";
+        EXPECT_EQ(label().section(": ", 1), "short") << "the label stays";
     }
 }
 

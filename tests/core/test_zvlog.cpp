@@ -4,11 +4,15 @@
 #include "integrity/ZvLog.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QMessageAuthenticationCode>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 using namespace tarvex;
 using tarvex::test::errorOf;
@@ -111,11 +115,35 @@ TEST_F(ZvLogFiles, HashesAFileAsItsWidenedText) {
               log.CalculateHash(QString::fromUtf16(u"A\u0000B\u0000", 4), kKey));
     EXPECT_EQ(log.CalculateFileHash(write(QStringLiteral("empty.csv"), {}), kKey),
               log.CalculateHash(QString(), kKey));
-    // Bytes 0x80 and 0x83 are U+20AC and U+0192; their low byte 0x92 has no Windows-1252
-    // character of its own, so the hasher sees '?'. Known answer from another program.
+    // The documented known answer: bytes 80 83 are hashed as AC 20 92 01.
     EXPECT_EQ(log.CalculateFileHash(write(QStringLiteral("hi.csv"), "\x80\x83"), kKey),
-              QStringLiteral("91 2F FF D6 FF EA A C1 EF 2D C1 1A 4 21 A0 3 86 81 8E B5 2A 3D 2D "
-                             "EA 97 9C 1E 51 6B E4 7C B8"));
+              QStringLiteral("DC EE 11 62 35 3C 4C FB F5 B7 62 26 44 84 B6 31 A6 BA DF 73 CB 75 60 "
+                             "83 3F BF 1F 4D 1A B0 B9 89"));
+}
+
+// Another implementation of the documented hash: the file's bytes decoded as Windows-1252 by a
+// table of its own, their UTF-16LE code units, HMAC-SHA-256 under the hash key.
+TEST_F(ZvLogFiles, EveryByteValueHashesAsItsUtf16CodeUnit) {
+    static constexpr std::array<char16_t, 32> k80to9F{
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    const QByteArray key =
+        QCryptographicHash::hash("tarvex-hash-v1tamsk", QCryptographicHash::Sha256);
+    for (int b = 0; b < 256; ++b) {
+        const char16_t u = (b >= 0x80 && b < 0xA0) ? k80to9F.at(b - 0x80) : char16_t(b);
+        QByteArray units;
+        units.append(static_cast<char>(u & 0xFF)).append(static_cast<char>(u >> 8));
+        const QByteArray mac =
+            QMessageAuthenticationCode::hash(units + units, key, QCryptographicHash::Sha256);
+        QStringList hex;
+        for (const char c : mac) {
+            hex << QString::number(static_cast<unsigned char>(c), 16).toUpper();
+        }
+        const QString path = write(QStringLiteral("byte.csv"), QByteArray(2, static_cast<char>(b)));
+        ASSERT_EQ(log.CalculateFileHash(path, kKey).toStdString(), hex.join(u' ').toStdString())
+            << "byte " << b;
+    }
 }
 
 TEST_F(ZvLogFiles, StreamedHashOfALargeFileEqualsTheHashOfItsWidenedText) {

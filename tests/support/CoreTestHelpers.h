@@ -23,12 +23,12 @@ inline int errorOf(const std::function<void()>& call) {
 // A file's bytes widened as the file hash defines it: each UTF-16 code unit of the
 // Windows-1252 text as two characters, low byte first.
 inline QString widenedText(const QByteArray& bytes) {
-    QString wide;
+    QByteArray units;
     for (const QChar c : fromWindows1252(bytes)) {
-        wide.append(QChar(c.unicode() & 0xFF));
-        wide.append(QChar(c.unicode() >> 8));
+        units.append(static_cast<char>(c.unicode() & 0xFF));
+        units.append(static_cast<char>(c.unicode() >> 8));
     }
-    return wide;
+    return fromWindows1252(units);
 }
 
 } // namespace tarvex::test

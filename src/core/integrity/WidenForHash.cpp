@@ -15,22 +15,19 @@ namespace {
 constexpr unsigned kSpecialFirst = 0x80;
 constexpr unsigned kSpecialCount = 0x20;
 
-char narrow(unsigned codeUnitByte) {
-    const int b = unicodeToWindows1252(static_cast<char16_t>(codeUnitByte));
-    return static_cast<char>(b < 0 ? '?' : b);
-}
-
 struct Pair {
     char low;
     char high;
 };
 
+// The UTF-16LE bytes of each special byte's character. They go to the hasher as they are: read
+// back as Windows-1252 text, every byte value is a character of its own.
 const std::array<Pair, kSpecialCount>& specialPairs() {
     static const auto pairs = [] {
         std::array<Pair, kSpecialCount> p{};
         for (unsigned i = 0; i < kSpecialCount; ++i) {
             const char16_t u = windows1252ToUnicode(static_cast<unsigned char>(kSpecialFirst + i));
-            p[i] = {narrow(u & 0xFFU), narrow(u >> 8)};
+            p[i] = {static_cast<char>(u & 0xFFU), static_cast<char>(u >> 8)};
         }
         return p;
     }();

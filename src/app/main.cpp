@@ -32,7 +32,7 @@ int runtimeErrorReport(const tarvex::TvError& err) {
 // one becomes one line and exit status 2, and the others are passed on once it has started.
 class WindowSystemStart {
 public:
-    explicit WindowSystemStart(QString displayName) {
+    explicit WindowSystemStart(const QString& displayName) {
         display_ = displayName.isEmpty() ? qEnvironmentVariable("DISPLAY") : displayName;
         previous_ = qInstallMessageHandler(&WindowSystemStart::hold);
     }

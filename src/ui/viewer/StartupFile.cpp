@@ -17,6 +17,11 @@ namespace {
 class OpenOnShow : public QObject {
 public:
     OpenOnShow(QObject* window, QString path) : QObject(window), path_(std::move(path)) {
+        timer_.setSingleShot(true);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            openHistoryFile(path_);
+            deleteLater();
+        });
         window->installEventFilter(this);
     }
 
@@ -24,14 +29,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, [path = path_] { openHistoryFile(path); });
-            deleteLater();
+            timer_.start(0);
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     QString path_;
+    QTimer timer_;
 };
 
 } // namespace

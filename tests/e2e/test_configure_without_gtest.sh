@@ -18,7 +18,7 @@ status=$?
 ((status == 0)) || fail "configure failed with status $status"
 [[ $(grep -c "Tests skipped" "$E2E_WORK/configure.log") -eq 1 ]] ||
     fail "expected one 'Tests skipped' line"
-[[ $(grep -ci "gtest\|googletest" "$E2E_WORK/configure.log") -eq 1 ]] ||
+[[ $(grep -c "GTest\|GoogleTest" "$E2E_WORK/configure.log") -eq 1 ]] ||
     fail "more than one line about GoogleTest"
 
 targets=$(cmake --build "$E2E_WORK/build" --target help 2>/dev/null)

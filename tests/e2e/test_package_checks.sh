@@ -47,7 +47,7 @@ if have lintian && have dpkg-shlibdeps && have file; then
             share/applications/tarvex-viewer.desktop; do
             [[ -f $E2E_WORK/root/usr/$f ]] || fail "the package lacks /usr/$f"
         done
-        lintian --fail-on error --no-tag-display-limit "$deb" >"$E2E_WORK/lintian.log" 2>&1 ||
+        lintian --fail-on error --tag-display-limit 0 "$deb" >"$E2E_WORK/lintian.log" 2>&1 ||
             fail "lintian found errors"
         cat "$E2E_WORK/lintian.log"
     else

@@ -26,7 +26,7 @@ shot="$root/build/viewer-screenshot.png"
 echo "No display: running the viewer on $log under Xvfb and saving a screenshot to $shot"
 n=99
 while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 viewer_pid=
 trap 'kill $viewer_pid $xvfb_pid 2>/dev/null || true' EXIT

@@ -49,7 +49,7 @@ protected:
         return RecordViewerTest::write(name, r.titles + QByteArray(r.record).repeated(records));
     }
     // The label that names the loaded file.
-    QString label() const {
+    [[nodiscard]] QString label() const {
         return std::array{viewer->iPlotX->TitleText(), viewer->auditNameLab->text(),
                           viewer->almNameLab->text()}[GetParam().index];
     }

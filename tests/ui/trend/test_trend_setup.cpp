@@ -64,6 +64,7 @@ protected:
 TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOkAppliesItsSettingsToTwelveChannels) {
     buildTrend(15);
     std::vector<QColor> colors;
+    colors.reserve(15);
     for (int i = 0; i < 15; ++i) {
         colors.push_back(plot().Channel(i).Color());
     }

@@ -32,7 +32,7 @@ protected:
               WATCH(exportAuditTrailData), WATCH(verifyAuditSignature), WATCH(getAlmFile),
               WATCH(printAlarmGrid),       WATCH(exportAlmData),        WATCH(openTrendSetup),
               WATCH(toggleTrendCursor),    WATCH(saveTrendJpeg),        WATCH(printTrendPlot)}) {
-            *action = [this, name] { calls << name; };
+            *action = [this, label = name] { calls << label; };
         }
 #undef WATCH
     }

@@ -165,7 +165,8 @@ void soak() {
     const int rounds = qEnvironmentVariableIsSet("TARVEX_BENCH_SOAK_ROUNDS")
                            ? qEnvironmentVariableIntValue("TARVEX_BENCH_SOAK_ROUNDS")
                            : 200;
-    const QString dir = QDir(bench::scratchDir()).filePath(QStringLiteral("soak"));
+    // Kept with --data, so that what the rounds wrote can be looked at.
+    const QString dir = QDir(bench::dataDir()).filePath(QStringLiteral("soak"));
     frmSplash::createSharedObjects();
     pubVars().startDir = dir;
     frmHistory::instance().showViewer();

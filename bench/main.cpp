@@ -1,5 +1,7 @@
 #include "Bench.h"
 
+#include "shell/DoEvents.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -150,6 +152,7 @@ int usage(const std::map<std::string, const bench::Workload*>& byName) {
 // order given, printing one line per workload on stdout and notes on stderr.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    tarvex::chooseEventLoop(); // as the viewer runs
     QApplication app(argc, argv);
     std::map<std::string, const bench::Workload*> byName;
     for (const bench::Workload& w : bench::registry()) {

@@ -1,5 +1,6 @@
 #include "common/TvError.h"
 #include "shell/AppInfo.h"
+#include "shell/DoEvents.h"
 #include "shell/ErrorHandling.h"
 #include "shell/frmSplash.h"
 
@@ -22,6 +23,7 @@ int runtimeErrorReport(const tarvex::TvError& err) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    tarvex::chooseEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvex-viewer"));
     QApplication::setWindowIcon(tarvex::appIcon());

@@ -18,7 +18,7 @@ namespace {
 // Writes a file whole under `name` in dataDir() unless it is there with the expected size
 // (-1: any size); `fill` appends the content in pieces.
 template <typename Fill> QString ensureFile(const QString& name, qint64 size, Fill fill) {
-    const QString path = QDir(dataDir()).filePath(name);
+    QString path = QDir(dataDir()).filePath(name);
     const QFileInfo info(path);
     if (info.isFile() && (size < 0 || info.size() == size)) {
         return path;

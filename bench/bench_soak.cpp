@@ -189,7 +189,9 @@ void soak() {
                 std::printf(" (%+.1f%% of round 20, goal within 5%%: %s)", growth,
                             std::abs(growth) <= 5 ? "met" : "not met");
             }
-            std::printf(", %.1f s a round\n", timer.elapsed() / 1000.0 / n);
+            std::printf(", %lld widgets, %.1f s a round\n",
+                        static_cast<long long>(QApplication::allWidgets().size()),
+                        timer.elapsed() / 1000.0 / n);
             std::fflush(stdout);
         }
     }

@@ -56,13 +56,13 @@ __attribute__((target("ssse3"))) qsizetype widenBlocks(const unsigned char* in, 
         lows[i] = pairs[kSpecialFirst + i].low;
         highs[i] = pairs[kSpecialFirst + i].high;
     }
-    const auto table = [](const std::array<char, kSpecialCount>& bytes, int half) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + 16 * half));
+    const auto table = [](const std::array<char, kSpecialCount>& bytes, std::size_t half) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(&bytes.at(16 * half)));
     };
-    const __m128i lows0 = table(lows, 0);
-    const __m128i lows1 = table(lows, 1);
-    const __m128i highs0 = table(highs, 0);
-    const __m128i highs1 = table(highs, 1);
+    const __m128i lows0 = table(lows, 0U);
+    const __m128i lows1 = table(lows, 1U);
+    const __m128i highs0 = table(highs, 0U);
+    const __m128i highs1 = table(highs, 1U);
     const __m128i nibble = _mm_set1_epi8(0x0F);
     const __m128i bit4 = _mm_set1_epi8(0x10);
     const __m128i topBits = _mm_set1_epi8(static_cast<char>(0xE0));

@@ -93,8 +93,10 @@ void frmMain::MDIForm_Resize() {
     const MainResizeAction action = mainResizeAction(
         isMinimized(), pixelsToTwipsX(outer.width(), this), pixelsToTwipsY(outer.height(), this));
     if (action.kind == MainResizeAction::Kind::PlaceViewer) {
-        // The viewer then fits itself to the child area in its own resize handler.
-        if (frmHistory* viewer = frmHistory::existing()) {
+        // The viewer then fits itself to the child area in its own resize handler. A minimised
+        // viewer keeps its place and size, as its own handler does.
+        frmHistory* viewer = frmHistory::existing();
+        if (viewer != nullptr && !viewer->isMinimized()) {
             ignoreErrors([&] { viewer->move(0, 0); });
             ignoreErrors([&] {
                 viewer->resize(twipsToPixelsX(action.width, this),

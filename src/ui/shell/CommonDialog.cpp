@@ -9,6 +9,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 
 #include <utility>
 
@@ -37,6 +39,38 @@ void hideCustomColours(QColorDialog& dlg) {
         }
     }
 }
+
+// Qt's print dialog. Without page numbers it offers no page range at all: Qt's own dialog
+// still shows its range choices then, only greyed out.
+class PrintDialog : public QPrintDialog {
+public:
+    PrintDialog(QPrinter* printer, QWidget* owner, bool pageNumbers)
+        : QPrintDialog(printer, owner), pageNumbers_(pageNumbers) {}
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QPrintDialog::showEvent(event);
+        if (pageNumbers_) {
+            return;
+        }
+        for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"}) {
+            if (auto* w = findChild<QWidget*>(QLatin1String(name))) {
+                w->hide();
+            }
+        }
+        if (auto* to = findChild<QSpinBox*>(QStringLiteral("to"))) {
+            if (auto* label = to->parentWidget()->findChild<QLabel*>(QStringLiteral("label_3"))) {
+                label->hide(); // "to"
+            }
+        }
+        if (auto* all = findChild<QRadioButton*>(QStringLiteral("printAll"))) {
+            all->setChecked(true);
+        }
+    }
+
+private:
+    bool pageNumbers_;
+};
 
 } // namespace
 
@@ -113,9 +147,6 @@ void CommonDialog::ShowColor() {
     QColorDialog dlg(owner_);
     dlg.setObjectName(QStringLiteral("cmdFileColor"));
     dlg.setOption(QColorDialog::DontUseNativeDialog);
-    if (!DialogTitle.isEmpty()) {
-        dlg.setWindowTitle(DialogTitle);
-    }
     if ((Flags & CCRGBInit) != 0) {
         dlg.setCurrentColor(Color);
     }
@@ -143,7 +174,7 @@ void CommonDialog::ShowPrinter() {
         p.setFromTo(FromPage, ToPage);
     }
     p.setPageOrientation(Orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPrintDialog dlg(&p, owner_);
+    PrintDialog dlg(&p, owner_, (Flags & PDNoPageNums) == 0);
     dlg.setObjectName(QStringLiteral("cmdFilePrint"));
     dlg.setOption(QAbstractPrintDialog::PrintSelection, (Flags & PDNoSelection) == 0);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, (Flags & PDNoPageNums) == 0);

@@ -1,7 +1,9 @@
 #include "shell/CommonDialog.h"
 
 #include "common/TvError.h"
+#include "shell/MsgBoxPos.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -39,6 +41,33 @@ void hideCustomColours(QColorDialog& dlg) {
         }
     }
 }
+
+// Qt's file dialog, which lets the owner of the common dialog refuse a name in place.
+class FileDialog : public QFileDialog {
+public:
+    FileDialog(QWidget* owner, const QString& title, std::function<QString(const QString&)> refusal)
+        : QFileDialog(owner, title), refusal_(std::move(refusal)) {}
+
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (refusal_ && acceptMode() == AcceptSave && !chosen.isEmpty()) {
+            const QString why = refusal_(QDir::toNativeSeparators(chosen.first()));
+            if (!why.isEmpty()) {
+                QString title;
+                MsgBoxPos(why, MsgStyle::Exclamation, title, this, 0);
+                // The refused name stays in the name box for editing, no longer selected.
+                if (auto* list = findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+                    list->selectionModel()->clearSelection();
+                }
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    std::function<QString(const QString&)> refusal_;
+};
 
 // Qt's print dialog. Without page numbers it offers no page range at all: Qt's own dialog
 // still shows its range choices then, only greyed out.
@@ -116,7 +145,7 @@ void CommonDialog::ShowSave() {
 }
 
 void CommonDialog::showFileDialog(bool save) {
-    QFileDialog dlg(owner_, DialogTitle);
+    FileDialog dlg(owner_, DialogTitle, save ? SaveRefusal : nullptr);
     dlg.setObjectName(save ? QStringLiteral("cmdFileSave") : QStringLiteral("cmdFileOpen"));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

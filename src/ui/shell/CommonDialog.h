@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -45,7 +46,7 @@ public:
     // "description|pattern|description|pattern"; several patterns in one entry are split by ';'.
     QString Filter;
     std::int32_t FilterIndex = 1; // 1-based
-    QString DialogTitle;
+    QString DialogTitle;          // of the file dialogs; the others keep their own
     // A directory that does not exist is ignored: the dialog opens where its own rules put it.
     QString InitDir;
     // The proposed name before, the chosen full path after a file dialog.
@@ -57,6 +58,10 @@ public:
     std::int32_t FromPage = 0;
     std::int32_t ToPage = 0;
     std::int32_t Orientation = Portrait;
+    // Asked about the name chosen in the Save dialog before the dialog takes it (and before it
+    // asks about overwriting): a text that is not empty refuses the name. The text is shown over
+    // the dialog, which stays open for another name.
+    std::function<QString(const QString& fileName)> SaveRefusal;
 
     void ShowOpen();
     void ShowSave();

@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "recordfiles/RecordDialogs.h"
 #include "shell/AppInfo.h"
 #include "shell/CommonDialog.h"
 #include "shell/ErrorHandling.h"
@@ -45,6 +46,8 @@ frmMain::frmMain()
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea);
     setStatusBar(sbStatusBar);
+    // No Save dialog of the program takes a record file that it has open.
+    cmdFile->SaveRefusal = &recordFileRefusal;
     buildMenus();
     Forms::add(this);
 }

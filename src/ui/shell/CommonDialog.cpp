@@ -7,7 +7,9 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -42,11 +44,29 @@ void hideCustomColours(QColorDialog& dlg) {
     }
 }
 
-// Qt's file dialog, which lets the owner of the common dialog refuse a name in place.
+// Qt's file dialog, kept for the program's life: a new one for every call would leave its
+// icons behind in Qt's pixmap cache. The owner of the common dialog can refuse a name in place.
 class FileDialog : public QFileDialog {
 public:
-    FileDialog(QWidget* owner, const QString& title, std::function<QString(const QString&)> refusal)
-        : QFileDialog(owner, title), refusal_(std::move(refusal)) {}
+    FileDialog(QWidget* owner, bool save) : QFileDialog(owner) {
+        setObjectName(save ? QStringLiteral("cmdFileSave") : QStringLiteral("cmdFileOpen"));
+        setOption(QFileDialog::DontUseNativeDialog);
+        setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    }
+
+    void setRefusal(std::function<QString(const QString&)> refusal) {
+        refusal_ = std::move(refusal);
+    }
+
+    // Neither a name in the name box nor a file selected, as when the dialog was new.
+    void clearChoice() {
+        if (auto* list = findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+            list->selectionModel()->clearSelection();
+        }
+        if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            name->clear();
+        }
+    }
 
     void accept() override {
         const QStringList chosen = selectedFiles();
@@ -126,7 +146,11 @@ CommonDialog::CommonDialog(QWidget* owner) : QObject(owner), owner_(owner) {
     setObjectName(QStringLiteral("cmdFile"));
 }
 
-CommonDialog::~CommonDialog() = default;
+CommonDialog::~CommonDialog() {
+    // Deleted here when they have no owner, or when the owner has not deleted them yet.
+    delete openDialog_.data();
+    delete saveDialog_.data();
+}
 
 void CommonDialog::ShowOpen() {
     if (nextOpenAnswer_) {
@@ -144,27 +168,40 @@ void CommonDialog::ShowSave() {
     showFileDialog(true);
 }
 
+QFileDialog& CommonDialog::fileDialog(bool save) {
+    QPointer<QFileDialog>& kept = save ? saveDialog_ : openDialog_;
+    if (kept.isNull()) {
+        kept = new FileDialog(owner_, save);
+    }
+    return *kept;
+}
+
 void CommonDialog::showFileDialog(bool save) {
-    FileDialog dlg(owner_, DialogTitle, save ? SaveRefusal : nullptr);
-    dlg.setObjectName(save ? QStringLiteral("cmdFileSave") : QStringLiteral("cmdFileOpen"));
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    auto& dlg = static_cast<FileDialog&>(fileDialog(save));
+    dlg.setRefusal(save ? SaveRefusal : nullptr);
+    dlg.setWindowTitle(DialogTitle);
     dlg.setFileMode(!save && (Flags & OFNFileMustExist) != 0 ? QFileDialog::ExistingFile
                                                              : QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, (Flags & OFNOverwritePrompt) == 0);
     const QStringList filters = nameFiltersOf(Filter);
+    dlg.setNameFilters(filters.isEmpty() ? QStringList{QStringLiteral("All Files (*)")} : filters);
     if (!filters.isEmpty()) {
-        dlg.setNameFilters(filters);
         dlg.selectNameFilter(filters.value(FilterIndex - 1, filters.first()));
     }
     dlg.setDefaultSuffix(DefaultExt);
+    // Without a folder of its own it opens where the last file dialog was left.
     if (!InitDir.isEmpty() && QFileInfo(InitDir).isDir()) {
         dlg.setDirectory(InitDir);
+    } else {
+        dlg.setDirectory(lastDir_.isEmpty() ? QDir::currentPath() : lastDir_);
     }
+    dlg.clearChoice();
     if (!FileName.isEmpty()) {
         dlg.selectFile(FileName);
     }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+    const int result = dlg.exec();
+    lastDir_ = dlg.directory().absolutePath();
+    if (result != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
         cancelled(CancelError);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -16,7 +18,8 @@ namespace tarvex {
 
 // The common dialog control (the main window's cmdFile, shared as pubVars().fileDialog): one
 // object whose properties set up and read back the Open, Save, colour and print dialogs. Each
-// Show method opens Qt's own (non-native) dialog modally over the owner. A cancelled dialog
+// Show method opens Qt's own (non-native) dialog modally over the owner; the Open and the Save
+// dialog are each made once and shown again, set up anew, on every call. A cancelled dialog
 // throws TvError(ErrCancel) when CancelError is set, and otherwise leaves the properties as they
 // were. The dialogs are named "cmdFileOpen", "cmdFileSave", "cmdFileColor" and "cmdFilePrint"
 // so that tests can find and drive them.
@@ -76,8 +79,12 @@ public:
     QPrinter& printer();
 
 private:
+    QFileDialog& fileDialog(bool save);
     void showFileDialog(bool save);
     QWidget* owner_;
+    QPointer<QFileDialog> openDialog_;
+    QPointer<QFileDialog> saveDialog_;
+    QString lastDir_; // where the last file dialog was left
     std::unique_ptr<QPrinter> printer_;
     std::optional<QString> nextOpenAnswer_;
 };

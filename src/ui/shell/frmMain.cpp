@@ -86,6 +86,18 @@ QString frmMain::statusText() const {
     return sbStatusBar->text();
 }
 
+QRect frmMain::clientArea() const {
+    if (isVisible()) {
+        const QWidget* area = mdiArea->viewport();
+        return {area->mapToGlobal(QPoint(0, 0)), area->size()};
+    }
+    // Not laid out before it is first shown: what the menu and the status bar will leave.
+    QRect area = geometry();
+    area.setTop(area.top() + menuBar()->sizeHint().height());
+    area.setBottom(area.bottom() - sbStatusBar->sizeHint().height());
+    return area;
+}
+
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ignoreErrors([this] { MDIForm_Resize(); });

@@ -1,6 +1,7 @@
 #include "ModalAnswer.h"
 #include "TrendTestLog.h"
 
+#include "shell/Forms.h"
 #include "shell/Screen.h"
 #include "shell/frmMain.h"
 #include "trend/LedBar.h"
@@ -299,10 +300,11 @@ TEST_F(TrendBuilding, ClosingTheViewerDuringABuildLeavesNothingBusy) {
     QTimer closer;
     closer.setSingleShot(true);
     const QPointer<frmHistory> gone(&v);
-    closer.callOnTimeout([this] { v.close(); });
+    closer.callOnTimeout([this] { Forms::unload(&v); });
     closer.start(0);
     pressPlot();
-    EXPECT_TRUE(gone.isNull()); // unloaded while the build was running
+    EXPECT_EQ(frmHistory::existing(), nullptr); // unloaded while the build was running
+    EXPECT_TRUE(test::waitUntil([&] { return gone.isNull(); })); // destroyed once it returned
     EXPECT_EQ(pubVars().plotBusy, 0);
     EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
 }

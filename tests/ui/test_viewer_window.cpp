@@ -1,6 +1,7 @@
 #include "ViewerTestFiles.h"
 
 #include "common/TvError.h"
+#include "shell/Forms.h"
 #include "trend/LedBar.h"
 #include "trend/PlotControl.h"
 #include "trend/SliderControl.h"
@@ -236,7 +237,7 @@ TEST(HistoryViewer, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
 TEST(HistoryViewer, UnloadingForgetsTheInstance) {
     frmHistory& first = test::startViewer();
     QPointer<frmHistory> old = &first;
-    first.close();
+    Forms::unload(&first);
     EXPECT_EQ(frmHistory::existing(), nullptr);
     EXPECT_TRUE(test::waitUntil([&] { return old.isNull(); }));
     frmHistory& second = frmHistory::instance();

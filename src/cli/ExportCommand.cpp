@@ -30,7 +30,7 @@ std::optional<RecordKind> kindNamed(const QString& name) {
 
 // Why the input cannot be used; empty when it can be tried.
 QString inputProblem(const QString& input) {
-    if (const QString problem = unreadableInput(input); !problem.isEmpty()) {
+    if (QString problem = unreadableInput(input); !problem.isEmpty()) {
         return problem;
     }
     QFile file;

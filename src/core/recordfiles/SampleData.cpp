@@ -73,7 +73,7 @@ SampleFiles writeSampleData(const QString& dir) {
     if (!QDir().mkpath(dir)) {
         throw TvError(ErrPathNotFound);
     }
-    const SampleFiles files = sampleFiles(dir);
+    SampleFiles files = sampleFiles(dir);
     const QStringList all = files.all();
     if (!std::ranges::all_of(all, isWritableTarget)) {
         throw TvError(ErrPathAccess); // checked first, so that nothing at all is written then

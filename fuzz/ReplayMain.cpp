@@ -27,7 +27,7 @@ int replayFile(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path path(argv[i]); // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
+        const std::filesystem::path path(argv[i]);
         if (std::filesystem::is_directory(path)) {
             for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
                 if (entry.is_regular_file()) {

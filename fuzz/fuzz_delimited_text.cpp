@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QFile::remove(exported);
     FUZZ_CHECK(saveRecordText(grid, exported));
     GridData again;
-    FUZZ_CHECK(loadRecordText(again, exported,
-                              GridData::kFirstLineToHeaderRow + GridData::kFirstFieldToHeaderColumn));
+    FUZZ_CHECK(loadRecordText(
+        again, exported, GridData::kFirstLineToHeaderRow + GridData::kFirstFieldToHeaderColumn));
     for (int row = 0; row <= grid.RowCount(); ++row) {
         for (int column = 0; column <= grid.ColumnCount(); ++column) {
             FUZZ_CHECK(again.CellText(column, row) == grid.ShownText(column, row));

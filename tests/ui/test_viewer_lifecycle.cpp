@@ -40,6 +40,10 @@ struct EndCase {
     const char* decryptingText;
 };
 
+void PrintTo(const EndCase& c, std::ostream* out) {
+    *out << c.extension;
+}
+
 class EndWhileDeciphering : public ViewerFilesTest,
                             public ::testing::WithParamInterface<EndCase> {};
 

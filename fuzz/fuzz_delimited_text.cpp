@@ -24,7 +24,7 @@ bool writeFile(const QString& path, QByteArrayView bytes) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(delimited_text) {
     static const QTemporaryDir dir;
     static const QString input = dir.filePath(QStringLiteral("input.csv"));
     static const QString exported = dir.filePath(QStringLiteral("export.csv"));

@@ -12,7 +12,7 @@
 
 using namespace tarvex;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(hex_decipher) {
     static ZvLog log;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString line = fromWindows1252(bytes);

@@ -40,7 +40,7 @@ Lines reference(const QByteArray& bytes, qsizetype limit) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(line_reader) {
     if (size < 2) {
         return 0;
     }

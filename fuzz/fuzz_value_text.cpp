@@ -14,7 +14,7 @@
 
 using namespace tarvex;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(value_text) {
     const QString input =
         fromWindows1252(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     const qsizetype bar = input.indexOf(u'|');

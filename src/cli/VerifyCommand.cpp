@@ -1,8 +1,10 @@
 // tarvex verify RECORDFILE...: checks every signature of record files against their hash.
 #include "Command.h"
 #include "EncipheredFile.h"
+#include "FileChecks.h"
 
 #include "common/TvError.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/PathFunctions.h"
 
 #include <algorithm>
@@ -12,16 +14,25 @@ namespace {
 
 // Prints one line per signature of the record file; returns the file's exit status.
 int verifyFile(ZvLog& log, const QString& path) {
-    if (!fileExists(path)) {
-        throw InputError(QStringLiteral("%1: no such file").arg(path).toStdString());
+    if (const QString problem = unreadableInput(path); !problem.isEmpty()) {
+        throw InputError(QStringLiteral("%1: %2").arg(path, problem).toStdString());
     }
     const QString sigPath = pathWithoutExtension(path) + QStringLiteral(".sig");
-    if (!fileExists(sigPath)) {
+    if (fileKind(sigPath) == FileKind::Missing) {
         throw InputError(
             QStringLiteral("%1: no signature file %2").arg(path, sigPath).toStdString());
     }
+    if (const QString problem = unreadableInput(sigPath); !problem.isEmpty()) {
+        throw InputError(
+            QStringLiteral("%1: signature file %2 %3").arg(path, sigPath, problem).toStdString());
+    }
     QStringList signatures;
-    readEncipheredFile(log, sigPath, [&](const QString& record) { signatures.append(record); });
+    // A record that deciphers to nothing holds no signature (the viewer shows no row for it).
+    readEncipheredFile(log, sigPath, [&](const QString& record) {
+        if (!record.isEmpty()) {
+            signatures.append(record);
+        }
+    });
     QString hash;
     try {
         hash = log.CalculateFileHash(path, zvLogKey());
@@ -75,7 +86,8 @@ const Registrar registrar{{
         "        RECORDFILE: DATE TIME USER: verified    (or FAILED)\n"
         "    Exit status 0 only when every signature of every file verifies; 1 when one\n"
         "    fails or a signature file holds none; 2 when a record file or its signature\n"
-        "    file is missing, unreadable or damaged (the other files are still checked).\n"),
+        "    file is missing, not a regular file, unreadable or damaged (the other files\n"
+        "    are still checked). A record that deciphers to nothing is no signature.\n"),
     &run,
 }};
 

@@ -5,12 +5,12 @@
 #include "integrity/HexText.h"
 #include "integrity/InputField.h"
 #include "integrity/WidenForHash.h"
+#include "recordfiles/FileKind.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -54,17 +54,6 @@ QString trimBlanks(const QString& text) {
     throw TvError(fileErrorNumber(file.error(), info.exists()));
 }
 
-QByteArray existingContent(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        return {};
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throwFileError(file, path);
-    }
-    return file.readAll();
-}
-
 } // namespace
 
 ZvLog::ZvLog()
@@ -98,9 +87,9 @@ QString ZvLog::CalculateHash(const QString& InputString, const QString& Password
 }
 
 QString ZvLog::CalculateFileHash(const QString& FileName, const QString& Password) {
-    QFile file(FileName);
-    if (QFileInfo(FileName).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throwFileError(file, FileName);
+    QFile file;
+    if (const std::int32_t error = openRegularFile(file, FileName, QIODevice::Unbuffered)) {
+        throw TvError(error);
     }
     const qint64 length = file.size();
     hasher->KeyText(Password);
@@ -133,15 +122,20 @@ void ZvLog::WriteSigFile(const QString& FileName, const QString& Signature, cons
     if (Encrypt) {
         line = EncryptToHex(line, Password);
     }
-    QByteArray content = existingContent(FileName);
-    content += toWindows1252(line);
-    content += "\r\n";
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QByteArray record = toWindows1252(line) + "\r\n";
+    // Opening a FIFO for writing would wait for a reader, and a device is no signature file.
+    if (!isWritableTarget(FileName)) {
+        throw TvError(ErrPathAccess);
+    }
+    QFile file(FileName);
+    if (!file.open(QIODevice::Append | QIODevice::Unbuffered)) {
         throwFileError(file, FileName);
     }
-    if (file.write(content) != content.size() || !file.commit()) {
-        throw TvError(fileErrorNumber(file.error(), true));
+    const qint64 before = file.size();
+    if (file.write(record) != record.size()) {
+        const QFileDevice::FileError error = file.error();
+        file.resize(before); // no half record is left behind
+        throw TvError(fileErrorNumber(error, true));
     }
 }
 

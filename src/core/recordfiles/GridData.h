@@ -33,12 +33,14 @@ public:
     // Sets RowCount to the data rows loaded and ColumnCount and FilledColumnCount to the data
     // columns filled. The text qualifier must be empty, the field separator one character, the
     // line separator "\r\n" or "\n"; the log file name is not used. False, with the content
-    // unchanged, when the file cannot be read or an argument is refused.
+    // unchanged, when the file is not a regular file or cannot be read, or an argument is
+    // refused.
     bool LoadDelimitedText(const QString& path, const QString& textQualifier,
                            const QString& fieldSeparator, const QString& lineSeparator, int option,
                            const QString& logFileName);
     // Writes the grid with kSaveShownCells (no other option is accepted), texts encoded as
-    // Windows-1252. Atomic: on any failure the file named by path is left as it was.
+    // Windows-1252. Atomic: on any failure the file named by path is left as it was. A path that
+    // names something other than a regular file (a folder, device, FIFO) is refused.
     [[nodiscard]] bool SaveDelimitedText(const QString& path, const QString& textQualifier,
                                          const QString& fieldSeparator,
                                          const QString& lineSeparator, int option,

@@ -3,6 +3,7 @@
 #include "common/Int16.h"
 #include "common/TvError.h"
 #include "integrity/ZvLog.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/PathFunctions.h"
 #include "recordfiles/SpreadGrid.h"
 #include "recordfiles/TextLineReader.h"
@@ -64,15 +65,18 @@ void prepareGrid(SpreadGrid& grid, const EncipheredFileLoad& load) {
 }
 
 void openForInput(QFile& file, const QString& path) {
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throw TvError(fileErrorNumber(file.error(), file.exists()));
+    if (const std::int32_t error = openRegularFile(file, path, QIODevice::Unbuffered)) {
+        throw TvError(error);
     }
 }
 
 // Fields of the record go to columns 0 and up of the row; every comma splits. The grid takes
-// a copy of each field, so the fields are handed over without copies of their own.
+// a copy of each field, so the fields are handed over without copies of their own. An empty
+// record gives no field: it writes nothing and leaves RowCount where it was.
 void writeRecord(SpreadGrid& grid, std::int16_t row, const QString& record) {
+    if (record.isEmpty()) {
+        return;
+    }
     grid.setRowCount(row);
     std::int16_t column = 0;
     for (const QStringView field : QStringTokenizer(record, u',')) {
@@ -81,19 +85,21 @@ void writeRecord(SpreadGrid& grid, std::int16_t row, const QString& record) {
     }
 }
 
-// The state a load began in; events that ran since may have replaced it.
+// The state a load began in; events that ran since may have replaced it, or unloaded the viewer.
 class LoadWatch {
 public:
-    LoadWatch(SpreadGrid& grid, const EncipheredFileLoad& load)
-        : grid_(&grid), generation_(startLoad(grid)), recordPath_(&(pubVars().*load.recordPath)),
-          startPath_(*recordPath_) {}
+    LoadWatch(frmHistory& viewer, SpreadGrid& grid, const EncipheredFileLoad& load)
+        : viewer_(&viewer), grid_(&grid), generation_(startLoad(grid)),
+          recordPath_(&(pubVars().*load.recordPath)), startPath_(*recordPath_) {}
 
     [[nodiscard]] bool superseded() const {
-        return grid_.isNull() || currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
+        return frmHistory::existing() != viewer_ || grid_.isNull() ||
+               currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
     }
     [[nodiscard]] const QString& recordPath() const { return startPath_; }
 
 private:
+    const frmHistory* viewer_;
     QPointer<SpreadGrid> grid_;
     unsigned generation_;
     const QString* recordPath_;
@@ -111,8 +117,9 @@ bool letEventsRun(const LoadWatch& watch) {
 }
 
 void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
-    SpreadGrid& grid = *(frmHistory::instance().*load.grid);
-    const LoadWatch watch(grid, load);
+    frmHistory& viewer = frmHistory::instance();
+    SpreadGrid& grid = *(viewer.*load.grid);
+    const LoadWatch watch(viewer, grid, load);
     prepareGrid(grid, load);
     frmMain::instance().setStatusText(load.loadingText);
     Screen::setMousePointer(Screen::vbHourglass);

@@ -1,6 +1,7 @@
 #include "recordfiles/GridModel.h"
 
 #include "common/ValueConvert.h"
+#include "common/Windows1252.h"
 #include "recordfiles/GridData.h"
 
 #include <algorithm>
@@ -22,12 +23,18 @@ int GridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_;
 }
 
-QString GridModel::shown(int column, int row) const {
-    QString text = data_.ShownText(column, row);
-    if (text.size() > kMaxShownChars) {
-        text.truncate(kMaxShownChars);
+QString GridModel::shownText(const GridData& data, int column, int row) {
+    // Only the shown part is decoded: a cell of many megabytes would otherwise cost its whole
+    // length on every repaint.
+    const QByteArrayView bytes = data.CellBytes(column, row);
+    if (bytes.size() > kMaxShownChars) {
+        return fromWindows1252(bytes.first(kMaxShownChars));
     }
-    return text;
+    return data.ShownText(column, row);
+}
+
+QString GridModel::shown(int column, int row) const {
+    return shownText(data_, column, row);
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {

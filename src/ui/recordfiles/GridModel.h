@@ -23,6 +23,9 @@ public:
 
     explicit GridModel(const GridData& data, QObject* parent = nullptr);
 
+    // What a grid shows in a cell, the corner cell included: cut to kMaxShownChars.
+    [[nodiscard]] static QString shownText(const GridData& data, int column, int row);
+
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;

@@ -1,6 +1,7 @@
 #include "recordfiles/RecordDialogs.h"
 
 #include "common/TvError.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/RecordFileGuard.h"
 #include "shell/CommonDialog.h"
 #include "shell/SharedState.h"
@@ -41,6 +42,9 @@ void refuseRecordFileTarget(const QString& target) {
                                 recordFileSet(shared.alarmFilePath);
     if (namesAnyOf(target, records)) {
         throw TvError(ErrPermission);
+    }
+    if (!isWritableTarget(target)) {
+        throw TvError(ErrPathAccess); // a folder, device or FIFO is never replaced
     }
 }
 

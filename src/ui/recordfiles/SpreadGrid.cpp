@@ -1,5 +1,6 @@
 #include "recordfiles/SpreadGrid.h"
 
+#include "common/Windows1252.h"
 #include "printing/GridPrinter.h"
 #include "recordfiles/GridModel.h"
 
@@ -181,8 +182,10 @@ void SpreadGrid::measureColumnWidths() {
     for (int c = 1; c <= columns; ++c) {
         double widest = 0;
         for (int r = 0; r <= rows; ++r) {
-            widest = std::max(
-                widest, metrics.horizontalAdvance(data_.CellText(c, r).left(kWidthSampleChars)));
+            const QByteArrayView bytes = data_.CellBytes(c, r);
+            const QString sample =
+                fromWindows1252(bytes.first(std::min(bytes.size(), kWidthSampleChars)));
+            widest = std::max(widest, metrics.horizontalAdvance(sample));
         }
         widths_[c] = std::clamp(widest / perCharacter + 1, kMinMeasuredWidth, kMaxMeasuredWidth);
     }
@@ -316,7 +319,7 @@ void SpreadGrid::paintCorner() {
     option.initFrom(corner_);
     option.rect = corner_->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
-    option.text = data_.CellText(0, 0);
+    option.text = GridModel::shownText(data_, 0, 0);
     option.textAlignment = Qt::AlignCenter;
     QPainter painter(corner_);
     corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);

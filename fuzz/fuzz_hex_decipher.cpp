@@ -1,0 +1,35 @@
+// Hex text and deciphering, as every line of a .sig or .evt file meets them: the lenient decoder
+// gives one byte per part or one of its two errors, deciphering fails only with its documented
+// errors, and the decoder reads back what bytesToHex writes.
+#include "FuzzCheck.h"
+
+#include "common/TvError.h"
+#include "common/Windows1252.h"
+#include "integrity/HexText.h"
+#include "integrity/ZvLog.h"
+
+#include <cstdint>
+
+using namespace tarvex;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static ZvLog log;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString line = fromWindows1252(bytes);
+    try {
+        const QByteArray decoded = HexToBytes(line, u" ");
+        FUZZ_CHECK(decoded.size() == line.count(u' ') + 1);
+    } catch (const TvError& e) {
+        FUZZ_CHECK(e.number() == ErrOverflow || e.number() == ErrSubscript);
+    }
+    try {
+        log.DecryptFromHex(line, zvLogKey());
+    } catch (const TvError& e) {
+        FUZZ_CHECK(e.number() == ErrInvalidCall || e.number() == ErrOverflow ||
+                   e.number() == ErrSubscript);
+    }
+    if (!bytes.isEmpty() && bytes.size() <= 32768) {
+        FUZZ_CHECK(HexToBytes(bytesToHex(bytes), u" ") == bytes);
+    }
+    return 0;
+}

@@ -110,7 +110,8 @@ TEST_P(EndWhileDeciphering, YesToExitEndsTheProgramAndNothingTouchesTheViewerAft
     EXPECT_EQ(answer.seen()[1].text, "Exit - are you sure?");
     EXPECT_EQ(ends, std::vector<int>{0});
     EXPECT_EQ(frmHistory::existing(), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); })); // destroyed once the click returned
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return gone.isNull(); })); // destroyed once the click returned
 }
 
 INSTANTIATE_TEST_SUITE_P(

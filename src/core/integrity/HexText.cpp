@@ -30,6 +30,11 @@ int hexDigit(QChar c) {
     return u < kDigitValues.size() ? kDigitValues[u] : -1;
 }
 
+int hexDigit(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < kDigitValues.size() ? kDigitValues[u] : -1;
+}
+
 char partValue(QStringView part) {
     int value = 0;
     for (const QChar c : part) {
@@ -62,7 +67,7 @@ qsizetype countParts(QStringView text, QStringView delimiter) {
 
 // The leading hex digits of the part at `at`, and `at` moved to the delimiter after it (or
 // the end).
-char partAt(const QChar*& at, const QChar* end, QChar delimiter) {
+template <typename Char> char partAt(const Char*& at, const Char* end, Char delimiter) {
     int value = 0;
     for (int digit = 0; at != end && (digit = hexDigit(*at)) >= 0; ++at) {
         value = value * 16 + digit;
@@ -74,14 +79,13 @@ char partAt(const QChar*& at, const QChar* end, QChar delimiter) {
     return static_cast<char>(value);
 }
 
-// One pass for the usual one-character delimiter. Parts of one or two digits, the form that
-// hex text is written in, are read without a search.
-QByteArray bytesBetween(QStringView text, QChar delimiter) {
-    QByteArray bytes(std::min(text.size() + 1, kMaxParts), Qt::Uninitialized);
+// One pass for the usual one-character delimiter, over UTF-16 text or bytes alike. Parts of
+// one or two digits, the form that hex text is written in, are read without a search.
+template <typename Char>
+QByteArray bytesBetween(const Char* at, const Char* const end, Char delimiter) {
+    QByteArray bytes(std::min<qsizetype>(end - at + 1, kMaxParts), Qt::Uninitialized);
     char* out = bytes.data();
     qsizetype parts = 0;
-    const QChar* at = text.data();
-    const QChar* const end = at + text.size();
     for (;;) {
         const int high = end - at >= 3 ? hexDigit(at[0]) : -1;
         const int low = high >= 0 ? hexDigit(at[1]) : -1;
@@ -129,7 +133,7 @@ QByteArray HexToBytes(QStringView text, QStringView delimiter) {
         throw TvError(ErrSubscript);
     }
     if (delimiter.size() == 1) {
-        return bytesBetween(text, delimiter.front());
+        return bytesBetween(text.data(), text.data() + text.size(), delimiter.front());
     }
     QByteArray bytes(countParts(text, delimiter), Qt::Uninitialized);
     if (delimiter.isEmpty()) {
@@ -146,6 +150,13 @@ QByteArray HexToBytes(QStringView text, QStringView delimiter) {
         start = end + delimiter.size();
     }
     return bytes;
+}
+
+QByteArray HexToBytes(QByteArrayView text) {
+    if (text.isEmpty()) {
+        throw TvError(ErrSubscript);
+    }
+    return bytesBetween(text.data(), text.data() + text.size(), ' ');
 }
 
 } // namespace tarvex

@@ -11,9 +11,9 @@ namespace {
 // The byte array's index is 16-bit signed: 0..32767.
 constexpr qsizetype kMaxParts = 32768;
 
-// Digit values of the ASCII characters; -1 for non-digits.
-constexpr std::array<signed char, 128> kDigitValues = [] {
-    std::array<signed char, 128> values{};
+// Digit values of the Latin-1 characters; -1 for non-digits.
+constexpr std::array<signed char, 256> kDigitValues = [] {
+    std::array<signed char, 256> values{};
     values.fill(-1);
     for (std::size_t c = 0; c < 10; ++c) {
         values.at('0' + c) = static_cast<signed char>(c);
@@ -31,8 +31,7 @@ int hexDigit(QChar c) {
 }
 
 int hexDigit(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < kDigitValues.size() ? kDigitValues[u] : -1;
+    return kDigitValues[static_cast<unsigned char>(c)];
 }
 
 char partValue(QStringView part) {
@@ -87,19 +86,25 @@ QByteArray bytesBetween(const Char* at, const Char* const end, Char delimiter) {
     char* out = bytes.data();
     qsizetype parts = 0;
     for (;;) {
-        const int high = end - at >= 3 ? hexDigit(at[0]) : -1;
-        const int low = high >= 0 ? hexDigit(at[1]) : -1;
-        if (low >= 0 && at[2] == delimiter) {
-            out[parts++] = static_cast<char>(high * 16 + low);
-            at += 2;
-        } else if (high >= 0 && at[1] == delimiter) {
-            out[parts++] = static_cast<char>(high);
-            at += 1;
-        } else {
-            out[parts++] = partAt(at, end, delimiter);
-            if (at == end) {
+        for (; end - at >= 3; ++at) {
+            const int high = hexDigit(at[0]);
+            const int low = hexDigit(at[1]);
+            if ((high | low) >= 0 && at[2] == delimiter) {
+                out[parts] = static_cast<char>(high * 16 + low);
+                at += 2;
+            } else if (high >= 0 && at[1] == delimiter) {
+                out[parts] = static_cast<char>(high);
+                at += 1;
+            } else {
                 break;
             }
+            if (++parts == kMaxParts) {
+                throw TvError(ErrOverflow);
+            }
+        }
+        out[parts++] = partAt(at, end, delimiter);
+        if (at == end) {
+            break;
         }
         if (parts == kMaxParts) {
             throw TvError(ErrOverflow);

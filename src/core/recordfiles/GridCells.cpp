@@ -233,7 +233,12 @@ void GridCells::set(int column, int row, QByteArrayView bytes) {
         if (bytes.isEmpty()) {
             return;
         }
-        growRow(r, col + 1);
+        if (col == r.size && col < r.capacity) { // the next cell of a row being filled
+            refs_[r.begin + col] = 0;
+            r.size = col + 1;
+        } else {
+            growRow(r, col + 1);
+        }
     }
     std::uint32_t& ref = refs_[r.begin + col];
     release(ref);

@@ -86,7 +86,11 @@ QByteArray bytesBetween(const Char* at, const Char* const end, Char delimiter) {
     char* out = bytes.data();
     qsizetype parts = 0;
     for (;;) {
-        for (; end - at >= 3; ++at) {
+        // A run of such parts stops before the part limit (each takes at least two
+        // characters), so only the general step below needs to check it.
+        const Char* const runEnd =
+            end - at > 2 ? at + std::min<qsizetype>(end - at - 2, 2 * (kMaxParts - 1 - parts)) : at;
+        for (; at < runEnd; ++at) {
             const int high = hexDigit(at[0]);
             const int low = hexDigit(at[1]);
             if ((high | low) >= 0 && at[2] == delimiter) {
@@ -98,9 +102,7 @@ QByteArray bytesBetween(const Char* at, const Char* const end, Char delimiter) {
             } else {
                 break;
             }
-            if (++parts == kMaxParts) {
-                throw TvError(ErrOverflow);
-            }
+            ++parts;
         }
         out[parts++] = partAt(at, end, delimiter);
         if (at == end) {

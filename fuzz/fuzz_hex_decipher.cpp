@@ -1,6 +1,7 @@
 // Hex text and deciphering, as every line of a .sig or .evt file meets them: the lenient decoder
 // gives one byte per part or one of its two errors, deciphering fails only with its documented
-// errors, and the decoder reads back what bytesToHex writes.
+// errors, the decoder reads back what bytesToHex writes, and the line's bytes decode and
+// decipher as its text does.
 #include "FuzzCheck.h"
 
 #include "common/TvError.h"
@@ -12,10 +13,27 @@
 
 using namespace tarvex;
 
+namespace {
+
+// What a call gives: its bytes, or the error it raised.
+template <typename Call> QByteArray outcome(Call&& call) {
+    try {
+        return call();
+    } catch (const TvError& e) {
+        return "error " + QByteArray::number(e.number());
+    }
+}
+
+} // namespace
+
 FUZZ_TARGET(hex_decipher) {
     static ZvLog log;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString line = fromWindows1252(bytes);
+    FUZZ_CHECK(outcome([&] { return HexToBytes(bytes); }) ==
+               outcome([&] { return HexToBytes(line, u" "); }));
+    FUZZ_CHECK(outcome([&] { return log.DecryptBytesFromHex(bytes, zvLogKey()); }) ==
+               outcome([&] { return toWindows1252(log.DecryptFromHex(line, zvLogKey())); }));
     try {
         const QByteArray decoded = HexToBytes(line, u" ");
         FUZZ_CHECK(decoded.size() == line.count(u' ') + 1);

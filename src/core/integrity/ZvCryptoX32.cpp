@@ -24,8 +24,8 @@ using crypto::throwCryptoFailure;
 unsigned char* bytesOf(QByteArray& array) {
     return reinterpret_cast<unsigned char*>(array.data());
 }
-const unsigned char* bytesOf(const QByteArray& array) {
-    return reinterpret_cast<const unsigned char*>(array.constData());
+const unsigned char* bytesOf(QByteArrayView bytes) {
+    return reinterpret_cast<const unsigned char*>(bytes.data());
 }
 
 void checkRunOption(std::int32_t option) {
@@ -101,11 +101,15 @@ void DecryptData::RunOption(std::int32_t option) {
 }
 
 QVariant DecryptData::OutputData() {
-    if (input_.size() < kNonceBytes + kTagBytes) {
+    return {Decipher(input_)};
+}
+
+QByteArray DecryptData::Decipher(QByteArrayView input) {
+    if (input.size() < kNonceBytes + kTagBytes) {
         throw TvError(ErrInvalidCall);
     }
-    const int length = checkedLength(input_.size() - kNonceBytes - kTagBytes);
-    const unsigned char* nonce = bytesOf(std::as_const(input_));
+    const int length = checkedLength(input.size() - kNonceBytes - kTagBytes);
+    const unsigned char* nonce = bytesOf(input);
     const unsigned char* body = nonce + kNonceBytes;
     // OpenSSL's ctrl takes the tag through a non-const pointer, so it gets a copy.
     std::array<unsigned char, kTagBytes> tag{};
@@ -130,7 +134,7 @@ QVariant DecryptData::OutputData() {
         ERR_clear_error();
         throw TvError(ErrInvalidCall);
     }
-    return {plain};
+    return plain;
 }
 
 CreateStringHash::CreateStringHash()

@@ -54,6 +54,8 @@ public:
     void InputData(const QVariant& data);
     void RunOption(std::int32_t option);
     QVariant OutputData();
+    // What OutputData gives for these input bytes, without a variant or a copy of the input.
+    QByteArray Decipher(QByteArrayView input);
 
 private:
     crypto::DerivedKey key_{crypto::kCipherKeyLabel};

@@ -80,6 +80,12 @@ QString ZvLog::DecryptFromHex(const QString& InputString, const QString& Passwor
     return fromWindows1252(byteArrayOf(decryptor->OutputData()));
 }
 
+QByteArray ZvLog::DecryptBytesFromHex(QByteArrayView hexText, const QString& Password) {
+    const QByteArray bytes = HexToBytes(hexText);
+    decryptor->KeyText(Password);
+    return decryptor->Decipher(bytes);
+}
+
 QString ZvLog::CalculateHash(const QString& InputString, const QString& Password) {
     hasher->KeyText(Password);
     hasher->InputText(InputString);

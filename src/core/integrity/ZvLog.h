@@ -31,6 +31,9 @@ public:
     // Error 9 for an empty text, 6 for a hex part above FF or more than 32768 parts, 5 for
     // cipher bytes that do not decipher under Password.
     QString DecryptFromHex(const QString& InputString, const QString& Password);
+    // The same for hex text held as bytes (HexToBytes), giving the deciphered Windows-1252
+    // bytes: what a file's line deciphers to, without a text made of either.
+    QByteArray DecryptBytesFromHex(QByteArrayView hexText, const QString& Password);
     QString CalculateHash(const QString& InputString, const QString& Password);
     // The hash of the file's text read through Windows-1252 and widened (each UTF-16 code unit
     // as two characters, low byte first), read in pieces so that memory does not grow with the

@@ -129,7 +129,14 @@ bool GridData::SetCellText(int column, int row, const QString& text) {
     }
     QVarLengthArray<char, kShortCell> bytes(text.size());
     toWindows1252(text, bytes.data());
-    cells_.set(column, row, QByteArrayView(bytes.constData(), bytes.size()));
+    return SetCellBytes(column, row, QByteArrayView(bytes.constData(), bytes.size()));
+}
+
+bool GridData::SetCellBytes(int column, int row, QByteArrayView bytes) {
+    if (!validIndex(column) || !validIndex(row)) {
+        return false;
+    }
+    cells_.set(column, row, bytes);
     columnCount_ = std::max(columnCount_, column);
     return true;
 }

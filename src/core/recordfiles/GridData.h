@@ -51,6 +51,8 @@ public:
     // Writes a cell anywhere; writing past RowCount or ColumnCount raises them. False for an
     // index below 0 or above kMaxIndex.
     bool SetCellText(int column, int row, const QString& text);
+    // The same with the cell's Windows-1252 bytes.
+    bool SetCellBytes(int column, int row, QByteArrayView bytes);
     [[nodiscard]] QString CellText(int column, int row) const;
     // The cell's text read as a number (parseNumber), without making a QString of it.
     [[nodiscard]] std::optional<double> CellNumber(int column, int row) const;

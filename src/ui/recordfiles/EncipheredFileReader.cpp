@@ -17,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
-#include <QStringTokenizer>
 
 #include <array>
 #include <cstdint>
@@ -70,18 +69,24 @@ void openForInput(QFile& file, const QString& path) {
     }
 }
 
-// Fields of the record go to columns 0 and up of the row; every comma splits. The grid takes
-// a copy of each field, so the fields are handed over without copies of their own. An empty
-// record gives no field: it writes nothing and leaves RowCount where it was.
-void writeRecord(SpreadGrid& grid, std::int16_t row, const QString& record) {
+// Fields of the record (its Windows-1252 bytes, as the grid keeps them) go to columns 0 and up
+// of the row; every comma splits. An empty record gives no field: it writes nothing and leaves
+// RowCount where it was.
+void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record) {
     if (record.isEmpty()) {
         return;
     }
     grid.setRowCount(row);
     std::int16_t column = 0;
-    for (const QStringView field : QStringTokenizer(record, u',')) {
-        grid.SetCellText(column, row, QString::fromRawData(field.data(), field.size()));
+    for (qsizetype start = 0;;) {
+        const qsizetype comma = record.indexOf(',', start);
+        const qsizetype end = comma < 0 ? record.size() : comma;
+        grid.SetCellBytes(column, row, record.sliced(start, end - start));
         increment16(column);
+        if (comma < 0) {
+            return;
+        }
+        start = comma + 1;
     }
 }
 
@@ -149,9 +154,9 @@ void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
             }
             slice.start();
         }
-        // Hex text is ASCII: read as Latin-1 it gives the same digits and blanks as through
-        // the ANSI code page, and the characters that differ are no digits in either.
-        const QString record = cryptoLog.DecryptFromHex(QString::fromLatin1(lines.readLine()), key);
+        // Hex text is ASCII: its bytes read as Latin-1 give the same digits and blanks as
+        // through the ANSI code page, and the characters that differ are no digits in either.
+        const QByteArray record = cryptoLog.DecryptBytesFromHex(lines.readLine(), key);
         writeRecord(grid, toInt16(n + 1), record);
         increment16(n);
     }

@@ -65,6 +65,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 
 void GridModel::reload() {
     flushTimer_.stop();
+    flushScheduled_ = false;
     countsPending_ = false;
     beginResetModel();
     rows_ = data_.RowCount();
@@ -82,9 +83,10 @@ void GridModel::countsChanged() {
 }
 
 void GridModel::scheduleFlush() {
-    if (flushTimer_.isActive()) {
+    if (flushScheduled_) {
         return;
     }
+    flushScheduled_ = true;
     const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : kFlushIntervalMs;
     flushTimer_.start(static_cast<int>(std::max<qint64>(0, kFlushIntervalMs - since)));
 }
@@ -129,6 +131,7 @@ void GridModel::cellsChanged(int firstColumn, int firstRow, int lastColumn, int 
 
 void GridModel::flushChanges() {
     flushTimer_.stop();
+    flushScheduled_ = false;
     sinceFlush_.start();
     if (countsPending_) {
         countsPending_ = false;

@@ -60,6 +60,9 @@ private:
     bool rightAlignNumbers_ = false;
     bool countsPending_ = false;
     QTimer flushTimer_;
+    // Whether flushTimer_ runs, kept here: asking the timer costs more than the change it guards
+    // when cells are written by the hundred thousand.
+    bool flushScheduled_ = false;
     QElapsedTimer sinceFlush_;
     // The block changed since the last announcement, in grid addressing; empty when left > right.
     int dirtyLeft_ = 1;

@@ -94,12 +94,19 @@ bool SpreadGrid::GetCellValue(int column, int row, tarvex::CellValue& value) con
 }
 
 bool SpreadGrid::SetCellText(int column, int row, const QString& text) {
-    if (!data_.SetCellText(column, row, text)) {
-        return false;
+    return announceCell(data_.SetCellText(column, row, text), column, row);
+}
+
+bool SpreadGrid::SetCellBytes(int column, int row, QByteArrayView bytes) {
+    return announceCell(data_.SetCellBytes(column, row, bytes), column, row);
+}
+
+bool SpreadGrid::announceCell(bool written, int column, int row) {
+    if (written) {
+        model_->countsChanged();
+        model_->cellsChanged(column, row, column, row);
     }
-    model_->countsChanged();
-    model_->cellsChanged(column, row, column, row);
-    return true;
+    return written;
 }
 
 void SpreadGrid::ClearBlock(int firstColumn, int firstRow, int lastColumn, int lastRow,

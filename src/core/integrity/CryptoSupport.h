@@ -38,6 +38,8 @@ template <typename T> T* required(T* p, const char* what) {
 }
 
 using Key = std::array<unsigned char, 32>;
+// An HMAC-SHA-256 result.
+using Digest = std::array<unsigned char, 32>;
 
 // The key that a key text gives for one purpose: SHA-256(label || Windows-1252 bytes of text).
 // Remembers the last text so that the same key text is not hashed again on every call.

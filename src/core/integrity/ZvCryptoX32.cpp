@@ -178,6 +178,15 @@ QVariant CreateStringHash::FinishHash() {
     return {hash};
 }
 
+void CreateStringHash::HashSoFar(crypto::Digest& hash) {
+    const crypto::MacCtxPtr copy(EVP_MAC_CTX_dup(ctx_.get()));
+    std::size_t size = 0;
+    if (!copy || EVP_MAC_final(copy.get(), hash.data(), &size, hash.size()) != 1 ||
+        size != hash.size()) {
+        throwCryptoFailure("HMAC end failed");
+    }
+}
+
 std::unique_ptr<Object> createObject(QStringView className) {
     if (className == u"ZvCryptoX32.EncryptString") {
         return std::make_unique<EncryptString>();

@@ -77,6 +77,8 @@ public:
     void StartHash();
     void UpdateHash(QByteArrayView ansiBytes);
     QVariant FinishHash();
+    // The hash of the bytes given since StartHash, leaving the running hash as it is.
+    void HashSoFar(crypto::Digest& hash);
 
 private:
     crypto::DerivedKey key_{crypto::kHashKeyLabel};

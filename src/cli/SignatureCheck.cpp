@@ -1,0 +1,88 @@
+#include "SignatureCheck.h"
+
+#include "EncipheredFile.h"
+
+#include "common/TvError.h"
+#include "integrity/FileHashScan.h"
+#include "recordfiles/PathFunctions.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace tarvex::cli {
+namespace {
+
+// The signature records of a record file, each split into its fields as the viewer splits
+// them: at every comma, nothing trimmed.
+QList<QStringList> signatureRecords(ZvLog& log, const QString& path) {
+    const QString sigPath = pathWithoutExtension(path) + QStringLiteral(".sig");
+    if (!fileExists(sigPath)) {
+        throw InputError(
+            QStringLiteral("%1: no signature file %2").arg(path, sigPath).toStdString());
+    }
+    QList<QStringList> records;
+    readEncipheredFile(log, sigPath,
+                       [&](const QString& record) { records.append(record.split(u',')); });
+    return records;
+}
+
+} // namespace
+
+SignatureChecker::SignatureChecker() {
+    hasher_.KeyText(zvLogKey());
+}
+
+FileVerdict SignatureChecker::check(const QString& path, RecordKind kind) {
+    FileVerdict verdict{path, kind, {}, {}};
+    try {
+        verdict.signatures = checkAll(path, kind);
+    } catch (const InputError& e) {
+        verdict.error = QString::fromUtf8(e.what());
+    }
+    return verdict;
+}
+
+std::vector<SignatureVerdict> SignatureChecker::checkAll(const QString& path, RecordKind kind) {
+    if (!fileExists(path)) {
+        throw InputError(QStringLiteral("%1: no such file").arg(path).toStdString());
+    }
+    const QList<QStringList> records = signatureRecords(log_, path);
+    QStringList hashes;
+    for (const QStringList& fields : records) {
+        hashes.append(fields.value(4));
+    }
+    FileHashScan scan(hasher_, hashes);
+    QFile file(path);
+    QString hash;
+    try {
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            throw TvError(fileErrorNumber(file.error(), file.exists()));
+        }
+        hash = scan.run(file);
+    } catch (const TvError& e) {
+        throw InputError(
+            QStringLiteral("%1: cannot hash (%2)").arg(path, describe(e)).toStdString());
+    }
+    const qint64 titleLines = kind == RecordKind::DataLog ? 1 : 0;
+    const auto recordsIn = [&](qint64 lines) { return std::max<qint64>(lines - titleLines, 0); };
+    const qint64 all = recordsIn(scan.lines());
+
+    std::vector<SignatureVerdict> verdicts;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QStringList& fields = records[i];
+        SignatureVerdict v{fields.value(0), fields.value(1), fields.value(2), fields.value(3)};
+        if (fields.value(4) == hash) {
+            v.verdict = SignatureVerdict::Verdict::Verified;
+            v.recordsCovered = all;
+        } else if (const qint64 lines = scan.linesCarrying(i); lines > 0) {
+            v.verdict = SignatureVerdict::Verdict::Appended;
+            v.recordsCovered = recordsIn(lines);
+            v.recordsAppended = all - v.recordsCovered;
+        }
+        verdicts.push_back(std::move(v));
+    }
+    return verdicts;
+}
+
+} // namespace tarvex::cli

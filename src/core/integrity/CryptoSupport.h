@@ -21,10 +21,18 @@ struct MacFree {
 struct MacCtxFree {
     void operator()(EVP_MAC_CTX* p) const { EVP_MAC_CTX_free(p); }
 };
+struct MdFree {
+    void operator()(EVP_MD* p) const { EVP_MD_free(p); }
+};
+struct MdCtxFree {
+    void operator()(EVP_MD_CTX* p) const { EVP_MD_CTX_free(p); }
+};
 using CipherCtxPtr = std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree>;
 using CipherPtr = std::unique_ptr<EVP_CIPHER, CipherFree>;
 using MacPtr = std::unique_ptr<EVP_MAC, MacFree>;
 using MacCtxPtr = std::unique_ptr<EVP_MAC_CTX, MacCtxFree>;
+using MdPtr = std::unique_ptr<EVP_MD, MdFree>;
+using MdCtxPtr = std::unique_ptr<EVP_MD_CTX, MdCtxFree>;
 
 // Raises error 5 with OpenSSL's own reason (the queue is emptied).
 [[noreturn]] void throwCryptoFailure(const char* what);

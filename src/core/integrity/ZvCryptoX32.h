@@ -1,6 +1,7 @@
 #pragma once
 
 #include "integrity/CryptoSupport.h"
+#include "integrity/KeyedHashStream.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -65,7 +66,8 @@ private:
 };
 
 // "ZvCryptoX32.CreateStringHash": HMAC-SHA-256 of a text's Windows-1252 bytes. Besides the
-// one-text form, a text too large to hold can be fed in pieces of its Windows-1252 bytes.
+// one-text form, a text too large to hold can be fed in pieces of its Windows-1252 bytes, and
+// the hash of the pieces so far read at any point.
 class CreateStringHash final : public Object {
 public:
     CreateStringHash();
@@ -84,6 +86,7 @@ private:
     crypto::DerivedKey key_{crypto::kHashKeyLabel};
     crypto::MacPtr mac_;
     crypto::MacCtxPtr ctx_;
+    crypto::KeyedHashStream stream_;
     QByteArray input_;
 };
 

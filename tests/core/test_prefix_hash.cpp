@@ -32,7 +32,7 @@ struct PrefixCase {
 class FileHashScanTest : public ::testing::TestWithParam<PrefixCase> {
 protected:
     QString write(const QByteArray& content) {
-        const QString path = dir.filePath(QStringLiteral("log.csv"));
+        QString path = dir.filePath(QStringLiteral("log.csv"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         EXPECT_EQ(file.write(content), content.size());
@@ -70,9 +70,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileHashScanTest, ::testing::ValuesIn(kCases),
 TEST_P(FileHashScanTest, FindsThePartThatCarriesTheSignedHash) {
     const PrefixCase& c = GetParam();
     const QString signedHash = log.CalculateHash(test::widenedText(c.atSigning), zvLogKey());
-    // Only the exact text counts, as in the viewer; texts that are no hash are looked for too.
-    const QStringList sought = {signedHash, signedHash.toLower(), signedHash + u' ',
-                                QStringLiteral("3F A 0"), QString()};
+    // Only the exact text counts, as in the viewer; texts that are no hash are looked for too,
+    // and two signatures may hold the same hash.
+    const QStringList sought = {signedHash,        signedHash.toLower(),
+                                signedHash + u' ', QStringLiteral("3F A 0"),
+                                QString(),         signedHash};
     const QString path = write(c.now);
     ZvCryptoX32::CreateStringHash hasher;
     hasher.KeyText(zvLogKey());
@@ -83,31 +85,8 @@ TEST_P(FileHashScanTest, FindsThePartThatCarriesTheSignedHash) {
     EXPECT_EQ(scan.run(file), log.CalculateFileHash(path, zvLogKey()));
     EXPECT_EQ(scan.lines(), c.lines);
     EXPECT_EQ(scan.linesCarrying(0), c.carrying);
-    for (qsizetype i = 1; i < sought.size(); ++i) {
+    EXPECT_EQ(scan.linesCarrying(5), c.carrying);
+    for (qsizetype i = 1; i < 5; ++i) {
         EXPECT_EQ(scan.linesCarrying(i), 0) << sought[i].toStdString();
-    }
-}
-
-TEST(FileHashScan, FindsEverySoughtHashInOnePass) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("audit.aud"));
-    const QByteArray content = records(0, 50, "\n");
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(content), content.size());
-    out.close();
-    ZvLog log;
-    QStringList sought;
-    for (const int lines : {50, 7, 1, 7, 49}) {
-        sought << log.CalculateHash(test::widenedText(records(0, lines, "\n")), zvLogKey());
-    }
-    ZvCryptoX32::CreateStringHash hasher;
-    hasher.KeyText(zvLogKey());
-    FileHashScan scan(hasher, sought);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(scan.run(file), sought[0]);
-    for (qsizetype i = 0; i < sought.size(); ++i) {
-        EXPECT_EQ(scan.linesCarrying(i), QList<qint64>({50, 7, 1, 7, 49})[i]) << i;
     }
 }

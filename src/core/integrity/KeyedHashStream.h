@@ -6,9 +6,10 @@
 
 namespace tarvex::crypto {
 
-// HMAC-SHA-256 over bytes given in pieces, built from its definition: SHA-256 of the key
-// padded and XORed with 0x5C, followed by SHA-256 of the key XORed with 0x36 and the message.
-// The two SHA-256 contexts are kept apart so that the hash of the bytes so far can be read
+// HMAC-SHA-256 over bytes given in pieces, built from its definition: the outer SHA-256 runs
+// over the key block XORed with 0x5C and then the inner hash, which is SHA-256 over the key
+// block XORed with 0x36 and then the message (the key block: the key padded with zeros to 64
+// bytes). The two SHA-256 contexts are kept apart so that the hash of the bytes so far can be read
 // after any piece for the price of finishing a copy of the inner context; a copy of a whole
 // EVP_MAC context costs several times more, which matters when it is read at every line end.
 class KeyedHashStream {

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs.
-#   install-deps.sh         build and run the viewer
-#   install-deps.sh --test  also what the tests need (CUPS with cups-pdf, Xvfb, PDF tools)
+# Installs the Debian 12 packages the project needs (as root, or through sudo).
+#   install-deps.sh         build and run the viewer (Xvfb for machines without a display)
+#   install-deps.sh --test  also what the tests need: GoogleTest, CUPS with cups-pdf, xdotool,
+#                           PDF tools, and the package checkers
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     libqcustomplot-dev libssl-dev
     fonts-dejavu-core
     xvfb xauth x11-utils imagemagick
 )
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(googletest libgtest-dev xdotool cups printer-driver-cups-pdf poppler-utils)
+    packages+=(googletest libgtest-dev xdotool cups printer-driver-cups-pdf poppler-utils
+        dpkg-dev file lintian desktop-file-utils appstream)
 fi
 
 missing=()
@@ -24,8 +26,14 @@ if [[ ${#missing[@]} -eq 0 ]]; then
 fi
 
 sudo=()
-[[ $(id -u) -eq 0 ]] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
+if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || {
+        echo "install-deps.sh: run it as root or install sudo; missing: ${missing[*]}" >&2
+        exit 1
+    }
+    sudo=(sudo)
+fi
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q "${missing[@]}"

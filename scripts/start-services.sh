@@ -21,7 +21,7 @@ if ! display_works "${DISPLAY:-}"; then
     for n in $(seq 90 120); do
         if display_works ":$n"; then DISPLAY=":$n"; break; fi
         if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-            Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+            Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp -noreset >/dev/null 2>&1 &
             for _ in $(seq 50); do display_works ":$n" && break; sleep 0.1; done
             display_works ":$n" && { DISPLAY=":$n"; break; }
         fi

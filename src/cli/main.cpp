@@ -1,5 +1,6 @@
 // tarvex: the batch tool. Dispatches `tarvex COMMAND ARGUMENTS...` to the registered commands.
 #include "Command.h"
+#include "TarvexVersion.h"
 
 #include <QCoreApplication>
 
@@ -82,10 +83,7 @@ int dispatch(QStringList args) {
 
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(TARVEX_VERSION_MAJOR)
-                                                .arg(TARVEX_VERSION_MINOR)
-                                                .arg(TARVEX_VERSION_PATCH));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvex::kVersionText));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     return dispatch(args);

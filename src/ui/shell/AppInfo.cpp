@@ -1,5 +1,7 @@
 #include "shell/AppInfo.h"
 
+#include "TarvexVersion.h"
+
 namespace tarvex {
 namespace {
 QString& helpFilePath() {
@@ -10,9 +12,9 @@ QString& helpFilePath() {
 
 QString versionText() {
     return QStringLiteral("Version %1.%2.%3")
-        .arg(TARVEX_VERSION_MAJOR)
-        .arg(TARVEX_VERSION_MINOR)
-        .arg(TARVEX_VERSION_PATCH);
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionPatch);
 }
 
 QIcon appIcon() {

@@ -10,6 +10,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <utility>
+
 namespace tarvex {
 namespace {
 
@@ -64,7 +66,15 @@ CommonDialog::CommonDialog(QWidget* owner) : QObject(owner), owner_(owner) {
 CommonDialog::~CommonDialog() = default;
 
 void CommonDialog::ShowOpen() {
+    if (nextOpenAnswer_) {
+        FileName = QDir::toNativeSeparators(*std::exchange(nextOpenAnswer_, std::nullopt));
+        return;
+    }
     showFileDialog(false);
+}
+
+void CommonDialog::answerNextOpen(const QString& fileName) {
+    nextOpenAnswer_ = fileName;
 }
 
 void CommonDialog::ShowSave() {

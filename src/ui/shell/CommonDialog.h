@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -62,6 +63,10 @@ public:
     void ShowColor();
     void ShowPrinter();
 
+    // The next ShowOpen takes `fileName` as the user's choice instead of showing the dialog:
+    // the viewer's file argument goes the way of a file picked in the Open dialog.
+    void answerNextOpen(const QString& fileName);
+
     // The printer that the print dialog set up (created on first use).
     QPrinter& printer();
 
@@ -69,6 +74,7 @@ private:
     void showFileDialog(bool save);
     QWidget* owner_;
     std::unique_ptr<QPrinter> printer_;
+    std::optional<QString> nextOpenAnswer_;
 };
 
 // The file dialog's name filters for a "description|pattern|..." filter text.

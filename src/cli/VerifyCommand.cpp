@@ -121,6 +121,22 @@ QJsonObject jsonOf(const FileVerdict& file, const SignatureVerdict& s) {
             {"records_appended", altered ? QJsonValue() : QJsonValue(s.recordsAppended)}};
 }
 
+// QJsonDocument leaves DEL and the C1 controls as they are, which JSON allows; written as \u00XX
+// they cannot drive a terminal either. Outside strings JSON holds only ASCII.
+QString jsonText(const QJsonObject& object) {
+    const QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    QString text;
+    text.reserve(json.size());
+    for (const QChar c : json) {
+        if (c.unicode() >= 0x7F && c.unicode() <= 0x9F) {
+            text += QStringLiteral("\\u00") + QString::number(c.unicode(), 16).toUpper();
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 // Prints one JSON array, an object per line, as the objects come.
 class JsonArrayOutput {
 public:
@@ -137,7 +153,7 @@ public:
         if (pending_) {
             printLine(*pending_ + u',');
         }
-        pending_ = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+        pending_ = jsonText(object);
     }
 
     void add(const FileVerdict& file) {

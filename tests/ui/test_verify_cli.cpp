@@ -72,7 +72,7 @@ const QList<VerifyCase> kCases = {
 };
 
 // Every byte that JSON must escape, in the fields that come from the signature record.
-const QString kOddText = QStringLiteral("say \"hi\" \\ \u0001\u001f\t\u007f\u00e9");
+const QString kOddText = QStringLiteral("say \"hi\" \\ \u0001\u001f\t\u007f\u0081\u00e9");
 
 class VerifyCliTest : public ::testing::Test {
 protected:
@@ -104,6 +104,8 @@ TEST_F(VerifyCliTest, JsonNamesEachSignaturesVerdictAndTheRecordsItCovers) {
     QJsonParseError error{};
     const QJsonArray objects = QJsonDocument::fromJson(ran.out, &error).array();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << ran.out.toStdString();
+    // No control character reaches the terminal raw, DEL and C1 (UTF-8 C2 80..9F) included.
+    EXPECT_FALSE(ran.out.contains('\x7f') || ran.out.contains("\xc2\x81"));
     qsizetype at = 0;
     for (const VerifyCase& c : kCases) {
         for (const Signed& s : c.signatures) {

@@ -1,66 +1,56 @@
-// hash-1gb: ZvLog::CalculateFileHash of a 1 GB data log, against OpenSSL's HMAC-SHA-256 over
-// the widened text held in memory (what reading the whole file at once would hash).
+// hash-1gb, hash-1gb-random: ZvLog::CalculateFileHash of a 1 GB file (data log text, or random
+// bytes), against OpenSSL's HMAC-SHA-256 over the widened bytes held in memory (what reading the
+// whole file at once would hash).
 #include "Bench.h"
+#include "BenchFiles.h"
 
+#include "integrity/WidenForHash.h"
 #include "integrity/ZvLog.h"
-#include "recordfiles/SampleDataLog.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 
 #include <openssl/evp.h>
 #include <openssl/hmac.h>
 
+#include <array>
 #include <stdexcept>
 
 namespace {
 
 constexpr qint64 kFileBytes = 1'000'000'000;
 
-QString filePath() {
-    return QDir(bench::scratchDir()).filePath(QStringLiteral("hash-1gb.csv"));
-}
-
-// The file's bytes widened: each ASCII byte c followed by 0.
 QByteArray& widened() {
     static QByteArray bytes;
     return bytes;
 }
 
-QByteArray dataLogBlock() {
-    QByteArray block = tarvex::SampleDataLog::lines().join(QStringLiteral("\r\n")).toLatin1();
-    block += "\r\n";
-    return block;
-}
-
-void setup() {
-    const QByteArray block = dataLogBlock();
-    QFile file(filePath());
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error("cannot write " + filePath().toStdString());
+void widenWhole(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("cannot read " + path.toStdString());
     }
     QByteArray& wide = widened();
-    wide = QByteArray(2 * kFileBytes, '\0');
-    for (qint64 at = 0; at < kFileBytes; at += block.size()) {
-        const qint64 n = std::min<qint64>(block.size(), kFileBytes - at);
-        if (file.write(block.constData(), n) != n) {
-            throw std::runtime_error("cannot write " + filePath().toStdString());
+    wide = QByteArray(2 * file.size(), Qt::Uninitialized);
+    QByteArray chunk(1 << 22, Qt::Uninitialized);
+    for (qint64 at = 0; at < file.size();) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got <= 0) {
+            throw std::runtime_error("cannot read " + path.toStdString());
         }
-        for (qint64 i = 0; i < n; ++i) {
-            wide[2 * (at + i)] = block[i];
-        }
+        tarvex::widenForHash(QByteArrayView(chunk.constData(), got), wide.data() + 2 * at);
+        at += got;
     }
 }
 
 volatile int sink = 0;
 
-void ours() {
+void hashFile(const QString& path) {
     tarvex::ZvLog log;
-    sink = static_cast<int>(log.CalculateFileHash(filePath(), tarvex::zvLogKey()).size());
+    sink = static_cast<int>(log.CalculateFileHash(path, tarvex::zvLogKey()).size());
 }
 
-void reference() {
+void hashWidened() {
     std::array<unsigned char, EVP_MAX_MD_SIZE> key{};
     unsigned int keySize = 0;
     const QByteArray material = QByteArray("tarvex-hash-v1") + "tamsk";
@@ -75,6 +65,19 @@ void reference() {
     sink = static_cast<int>(mac[0]);
 }
 
-const bench::Registrar registrar{{"hash-1gb", setup, ours, reference, 5}};
+bench::Workload hashWorkload(const char* name, QString (*file)(qint64)) {
+    return {
+        .name = name,
+        .setup = [file] { widenWhole(file(kFileBytes)); },
+        .ours = [file] { hashFile(file(kFileBytes)); },
+        .reference = hashWidened,
+        .runs = 5,
+        .files = [file] { file(kFileBytes); },
+        .teardown = [] { widened() = QByteArray(); },
+    };
+}
+
+const bench::Registrar text{hashWorkload("hash-1gb", &bench::textFile)};
+const bench::Registrar random{hashWorkload("hash-1gb-random", &bench::randomFile)};
 
 } // namespace

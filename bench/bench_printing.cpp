@@ -1,101 +1,115 @@
+// grid-print: the data printout of a 32,766 x 20 data log into a PDF file, as "Print to File
+// (PDF)" in the print dialog makes it, against the plainest painting of the same pages: every
+// text at a point, without lines, shading, page header, alignment or clipping.
 #include "Bench.h"
+#include "BenchFiles.h"
 
+#include "printing/GridPageLayout.h"
 #include "printing/GridPrinter.h"
+#include "recordfiles/DataLogFile.h"
 #include "recordfiles/GridData.h"
 #include "recordfiles/SpreadGrid.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
+#include <QHeaderView>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QTableView>
 
-#include <cstdio>
+#include <memory>
 
 using namespace tarvex;
 
 namespace {
 
-constexpr int kRecords = 32'766;
-constexpr int kChannels = 8;
+constexpr int kChannels = 20;
 
 QString logPath() {
-    return bench::scratchDir() + QStringLiteral("/printlog.csv");
+    return bench::dataLogFile(kChannels, false);
 }
 
 QString pdfPath() {
-    return bench::scratchDir() + QStringLiteral("/printout.pdf");
+    return QDir(bench::scratchDir()).filePath(QStringLiteral("printout.pdf"));
 }
 
-// The largest data log a controller writes, with the usual handful of channels.
-void generateLog() {
-    QFile file(logPath());
-    if (file.exists() || !file.open(QIODevice::WriteOnly)) {
-        return;
-    }
-    QByteArray line = "Date,Time";
-    for (int c = 1; c <= kChannels; ++c) {
-        line += ",Channel " + QByteArray::number(c);
-    }
-    file.write(line + "\r\n");
-    quint32 seed = 4711;
-    for (int r = 0; r < kRecords; ++r) {
-        const int s = (8 * 3600 + r * 5) % 86400;
-        line = "3/4/2024," + QString::asprintf("%02d:%02d:%02d %s", (s / 3600 + 11) % 12 + 1,
-                                               s / 60 % 60, s % 60, s < 43200 ? "AM" : "PM")
-                                 .toLatin1();
-        for (int c = 0; c < kChannels; ++c) {
-            seed = seed * 1664525U + 1013904223U;
-            line += ',' + QByteArray::number(double(seed >> 12) / 1000.0 - 150.0, 'f', 2);
-        }
-        file.write(line + "\r\n");
-    }
-}
-
-// Kept for the whole run: widgets must not outlive the application, so it is never deleted.
+// Kept for the whole run: widgets must not outlive the application, so they are never deleted.
 SpreadGrid* printedGrid = nullptr;
+QPrinter* printer = nullptr;
+int pages = 0;
 
 void setUp() {
-    generateLog();
     printedGrid = new SpreadGrid;
     SpreadGrid& grid = *printedGrid;
-    grid.LoadDelimitedText(logPath(), "", ",", "\r\n", 3, "");
-    grid.setColumnWidth(0, 14);
-    grid.setPresentationFlagA(true);
-    grid.setPresentationFlagB(true);
+    loadDataLogGrid(grid, logPath());
+    // What printDataGrid hands the grid before it prints the whole grid.
     grid.setPrintTitleText(QStringLiteral("Data History Printout At: 3/5/2024 9:12:44 AM"));
     grid.setPrintFileText(QStringLiteral("File printout for fileName ") + logPath());
     grid.setPrintPageText(QStringLiteral("/c/rPage #/p"));
+    grid.setPrintRangeMode(0);
     grid.setPrintSwitchA(true);
     grid.setPrintOrientation(1);
+    grid.setPrintSwitchB(false);
+    printer = new QPrinter(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdfPath());
+    printer->setPageSize(QPageSize(QPageSize::Letter));
 }
 
 void printWhole() {
-    QPdfWriter writer(pdfPath());
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    const int pages = paintGridPrintout(*printedGrid, writer);
-    static bool told = false;
-    if (!told) {
-        told = true;
-        std::fprintf(stderr, "grid-print: %d pages\n", pages);
+    if (!printGridOn(*printedGrid, *printer)) {
+        bench::note("the printout failed");
     }
 }
 
-// The plainest painting of the same cells: every text at a point, the same number of rows a
-// page, no lines, shading, alignment or clipping.
+// The pages as the printout cuts them: the same column widths, row height and page box.
+GridPageLayout samePages(const QPdfWriter& writer, double top) {
+    const QTableView& view = *printedGrid->view();
+    const double scale = double(writer.logicalDpiY()) / view.logicalDpiY();
+    GridPageLayout::Input input;
+    for (int c = 1; c <= printedGrid->ColumnCount(); ++c) {
+        input.columnWidths.push_back(view.columnWidth(c - 1) * scale);
+    }
+    const QHeaderView& header = *view.verticalHeader();
+    const int headerWidth = header.minimumWidth() == header.maximumWidth()
+                                ? header.minimumWidth()
+                                : header.sizeHint().width();
+    input.headerColumnWidth = headerWidth * scale;
+    input.rowCount = printedGrid->RowCount();
+    input.rowHeight = view.verticalHeader()->defaultSectionSize() * scale;
+    const QRectF page = writer.pageLayout().paintRectPixels(writer.logicalDpiX());
+    input.width = page.width();
+    input.height = page.height() - top;
+    return GridPageLayout(input);
+}
+
 void printPlain() {
     QPdfWriter writer(pdfPath());
-    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setResolution(printer->resolution());
+    writer.setPageLayout(printer->pageLayout());
     QPainter painter(&writer);
+    QFont font = printedGrid->view()->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    painter.setFont(font);
     const GridData& data = printedGrid->gridData();
-    const int rowHeight = writer.logicalDpiY() / 5;
-    const int rowsPerPage = 47;
-    for (int r = 1; r <= data.RowCount(); ++r) {
-        if (r > 1 && (r - 1) % rowsPerPage == 0) {
+    const double top = 3 * writer.logicalDpiY() / 5.0; // the page header's room
+    const GridPageLayout layout = samePages(writer, top);
+    const double rowHeight = layout.rowHeight();
+    pages = layout.pageCount();
+    for (int number = 1; number <= layout.pageCount(); ++number) {
+        if (number > 1) {
             writer.newPage();
         }
-        const int y = rowHeight * (1 + (r - 1) % rowsPerPage);
-        for (int c = 0; c <= data.ColumnCount(); ++c) {
-            painter.drawText(QPointF(c * rowHeight * 4, y), data.ShownText(c, r));
+        const GridPageLayout::Page page = layout.page(number);
+        for (int r = page.firstRow - 1; r <= page.lastRow; ++r) {
+            const int row = r + 1; // -1 + 1: the header row
+            const double y = top + rowHeight * (r - page.firstRow + 2);
+            painter.drawText(QPointF(0, y), data.ShownText(0, row));
+            double x = layout.headerColumnWidth();
+            for (int c = page.firstColumn; c <= page.lastColumn; ++c) {
+                painter.drawText(QPointF(x, y), data.ShownText(c + 1, row));
+                x += layout.columnWidth(c);
+            }
         }
     }
 }
@@ -106,6 +120,8 @@ const bench::Registrar gridPrint{{
     .ours = printWhole,
     .reference = printPlain,
     .runs = 3,
+    .files = [] { logPath(); },
+    .teardown = [] { bench::note("%d pages", pages); },
 }};
 
 } // namespace

@@ -1,97 +1,148 @@
-// Trend build workload: the plot button's build over a full data log, as the user runs it.
+// trend-build: the plot button's build of 16 channels over a full data log, as the user runs
+// it, against the same points added to the plot directly with the one pass of window events per
+// point that every build makes. trend-jpeg: that build and the JPEG picture of the plot.
 #include "Bench.h"
+#include "BenchFiles.h"
 
-#include "common/ValueFormat.h"
+#include "common/ValueConvert.h"
+#include "recordfiles/DataLogFile.h"
 #include "recordfiles/GridModel.h"
 #include "recordfiles/SpreadGrid.h"
+#include "shell/DoEvents.h"
 #include "shell/SharedState.h"
 #include "shell/frmSplash.h"
 #include "trend/PlotControl.h"
 #include "trend/TrendBuilder.h"
+#include "trend/TrendPoint.h"
 #include "viewer/frmHistory.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QTabWidget>
 #include <QTableView>
 
-#include <cstdio>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
 
 using namespace tarvex;
 
 namespace {
 
-constexpr int kRecords = 32'766;
-constexpr int kValueColumns = 4;
+constexpr int kChannels = 16;
 
 QString logPath() {
-    return bench::scratchDir() + QStringLiteral("/trendlog.csv");
+    return bench::dataLogFile(kChannels, true);
 }
 
-// Five-second records with a slow wave per channel; every 200th value a probe fault text.
-bool generateLog() {
-    QFile file(logPath());
-    if (!file.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "trend-build: cannot write %s\n", qPrintable(logPath()));
-        return false;
-    }
-    file.write("Date,Time,TI101,PI102,FI103,LI104\r\n");
-    for (int r = 0; r < kRecords; ++r) {
-        const int s = 8 * 3600 + r * 5;
-        QByteArray line = QByteArray::number(3 + s / 86400) + "/4/2024,";
-        line += QString::asprintf("%02d:%02d:%02d", s / 3600 % 24, s / 60 % 60, s % 60).toLatin1();
-        for (int c = 0; c < kValueColumns; ++c) {
-            line +=
-                r % 200 == 199
-                    ? QByteArray(",Bad Input")
-                    : ',' + QByteArray::number(50.0 + 40.0 * ((r * (c + 3)) % 997) / 997.0, 'f', 2);
+QString picturePath() {
+    return QDir(bench::scratchDir()).filePath(QStringLiteral("trend.jpg"));
+}
+
+// The points of every channel as the builder makes them: x, and the value or NaN for a gap.
+struct Point {
+    double x;
+    double y;
+};
+std::vector<std::vector<Point>> channelPoints;
+std::vector<QString> channelTitles;
+
+void readPoints(const SpreadGrid& grid) {
+    channelPoints.assign(kChannels, {});
+    channelTitles.assign(kChannels, {});
+    for (int c = 0; c < kChannels; ++c) {
+        channelTitles[c] = grid.gridData().CellText(c + 2, 0);
+        for (int row = 1; row <= grid.RowCount(); ++row) {
+            CellValue date;
+            CellValue time;
+            grid.GetCellValue(0, row, date);
+            grid.GetCellValue(1, row, time);
+            const auto value = parseNumber(grid.gridData().CellText(c + 2, row));
+            channelPoints[c].push_back({trendPointX(date, time),
+                                        value ? *value : std::numeric_limits<double>::quiet_NaN()});
         }
-        file.write(line + "\r\n");
     }
-    return true;
 }
 
-// The viewer with the data log loaded as its reader leaves it, and the value columns selected.
+// The viewer with the data log loaded by its reader, and the value columns selected.
 void loadViewer() {
+    static bool loaded = false;
+    if (std::exchange(loaded, true)) {
+        return;
+    }
     frmSplash::createSharedObjects();
     frmHistory& v = frmHistory::instance();
     v.showViewer();
     SpreadGrid& grid = *v.vaGrid;
-    if (!generateLog() || !grid.LoadDelimitedText(logPath(), QString(), QStringLiteral(","),
-                                                  QStringLiteral("\r\n"), 3, QString())) {
-        std::fprintf(stderr, "trend-build: the data log did not load\n");
-        return;
-    }
-    grid.setColumnCount(grid.FilledColumnCount());
-    for (int row = 0; row <= grid.RowCount(); ++row) {
-        CellValue time;
-        grid.GetCellValue(1, row, time);
-        grid.SetCellText(1, row, formatValue(time, u"hh:mm:ss AM/PM"));
-    }
+    loadDataLogGrid(grid, logPath());
     grid.updateView();
     pubVars().dataFilePath = logPath();
     const QItemSelection columns(grid.model()->index(0, 1),
-                                 grid.model()->index(kRecords - 1, kValueColumns));
+                                 grid.model()->index(bench::kLogRecords - 1, kChannels));
     grid.view()->selectionModel()->select(columns, QItemSelectionModel::Select);
     QApplication::processEvents();
+    readPoints(grid);
+}
+
+// Pressed on the "Data" tab, as the user does; the build ends on the trend.
+void build() {
+    frmHistory& v = frmHistory::instance();
+    v.DataTab->setCurrentIndex(frmHistory::TabData);
+    buildTrend();
+    if (v.iPlotX->ChannelCount() != kChannels) {
+        bench::note("%d channels", v.iPlotX->ChannelCount());
+    }
+}
+
+// The floor of a build: the same channels and points, with one pass of window events a point.
+void addPointsDirectly() {
+    frmHistory& v = frmHistory::instance();
+    v.DataTab->setCurrentIndex(frmHistory::TabData);
+    PlotControl& plot = *v.iPlotX;
+    plot.ClearPlot();
+    plot.XAxis().setBuildStart(true);
+    plot.YAxis().setBuildStart(true);
+    for (int c = 0; c < kChannels; ++c) {
+        PlotChannel& channel = plot.Channel(plot.AddChannel());
+        channel.setTraceLineWidth(2);
+        channel.setTitleText(channelTitles[c]);
+        for (const Point& p : channelPoints[c]) {
+            doEvents();
+            if (std::isnan(p.y)) {
+                channel.AddEmpty(p.x);
+            } else {
+                channel.AddXY(p.x, p.y);
+            }
+        }
+    }
+    v.DataTab->setCurrentIndex(frmHistory::TabTrendData);
 }
 
 const bench::Registrar trendBuild{{
     .name = "trend-build",
     .setup = loadViewer,
+    .ours = build,
+    .reference = addPointsDirectly,
+    .runs = 3,
+    .files = [] { logPath(); },
+}};
+
+// The picture as the trend's JPEG save writes it (quality 100), at 1280 x 720.
+const bench::Registrar trendJpeg{{
+    .name = "trend-jpeg",
+    .setup = loadViewer,
     .ours =
         [] {
-            frmHistory& v = frmHistory::instance();
-            // Pressed on the "Data" tab, as the user does; the build ends on the trend.
-            v.DataTab->setCurrentIndex(frmHistory::TabData);
-            buildTrend();
-            if (v.iPlotX->ChannelCount() != kValueColumns) {
-                std::fprintf(stderr, "trend-build: %d channels\n", v.iPlotX->ChannelCount());
-            }
+            build();
+            frmHistory::instance().iPlotX->SaveJpeg(picturePath(), 100, false);
         },
     .reference = {},
     .runs = 3,
+    .files = [] { logPath(); },
+    .teardown = [] { bench::note("picture of %lld bytes", QFileInfo(picturePath()).size()); },
 }};
 
 } // namespace

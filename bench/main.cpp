@@ -1,12 +1,17 @@
 #include "Bench.h"
 
+#include "shell/DoEvents.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
+#include <exception>
 #include <map>
 #include <vector>
 
@@ -16,6 +21,16 @@ namespace {
 std::vector<Workload>& registry() {
     static std::vector<Workload> workloads;
     return workloads;
+}
+
+QString& dataDirOption() {
+    static QString dir;
+    return dir;
+}
+
+std::string& currentName() {
+    static std::string name;
+    return name;
 }
 
 } // namespace
@@ -28,6 +43,19 @@ QString scratchDir() {
     // Removed by its destructor when the program ends.
     static const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tarvex-bench-XXXXXX"));
     return dir.path();
+}
+
+QString dataDir() {
+    return dataDirOption().isEmpty() ? scratchDir() : dataDirOption();
+}
+
+void note(const char* format, ...) {
+    std::fprintf(stderr, "%s: ", currentName().c_str());
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fprintf(stderr, "\n");
 }
 
 } // namespace bench
@@ -68,17 +96,20 @@ double timeMs(const std::function<void()>& work) {
     return elapsed.count();
 }
 
-void runWorkload(const bench::Workload& w) {
+void runWorkload(const bench::Workload& w, int runsOverride) {
+    if (w.files) {
+        w.files();
+    }
     if (w.setup) {
         w.setup();
     }
-    const int runs = std::max(w.runs, 1);
+    const int runs = std::max(runsOverride > 0 ? runsOverride : w.runs, 1);
     std::vector<double> ours;
     ours.reserve(runs);
     double peakKb = 0; // the largest growth of any run: memory goals are about the worst case
     for (int i = 0; i < runs; ++i) {
         if (!resetPeak()) {
-            std::fprintf(stderr, "%s: cannot reset the peak memory mark\n", w.name.c_str());
+            bench::note("cannot reset the peak memory mark");
         }
         const long long before = statusKb("VmRSS");
         ours.push_back(timeMs(w.ours));
@@ -97,38 +128,80 @@ void runWorkload(const bench::Workload& w) {
     }
     std::printf(", peak %.1f MB\n", peakMb);
     std::fflush(stdout);
+    if (w.teardown) {
+        w.teardown();
+    }
+}
+
+int usage(const std::map<std::string, const bench::Workload*>& byName) {
+    std::fprintf(stderr, "usage: tarvex-bench [--data DIR] [--runs N] [--files] [NAME...]\n"
+                         "  --data DIR  generated inputs go to DIR and are used again from there\n"
+                         "  --runs N    runs per workload instead of each one's own count\n"
+                         "  --files     only write the input files of the named workloads\n"
+                         "workloads:");
+    for (const auto& [name, w] : byName) {
+        std::fprintf(stderr, " %s", name.c_str());
+    }
+    std::fprintf(stderr, "\n");
+    return 2;
 }
 
 } // namespace
 
-// tarvex-bench [NAME...]: runs every workload, or the named ones in the order given.
+// tarvex-bench [options] [NAME...]: runs every workload but the soak, or the named ones in the
+// order given, printing one line per workload on stdout and notes on stderr.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    tarvex::chooseEventLoop(); // as the viewer runs
     QApplication app(argc, argv);
     std::map<std::string, const bench::Workload*> byName;
     for (const bench::Workload& w : bench::registry()) {
         byName[w.name] = &w;
     }
     std::vector<const bench::Workload*> selected;
-    for (int i = 1; i < argc; ++i) {
-        const auto it = byName.find(argv[i]);
-        if (it == byName.end()) {
-            std::fprintf(stderr, "tarvex-bench: unknown workload \"%s\"; known:", argv[i]);
-            for (const auto& [name, w] : byName) {
-                std::fprintf(stderr, " %s", name.c_str());
+    int runs = 0;
+    bool filesOnly = false;
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == u"--data" && i + 1 < args.size()) {
+            bench::dataDirOption() = QDir(args[++i]).absolutePath();
+            if (!QDir().mkpath(bench::dataDirOption())) {
+                std::fprintf(stderr, "tarvex-bench: cannot make %s\n", qPrintable(args[i]));
+                return 2;
             }
-            std::fprintf(stderr, "\n");
-            return 2;
+        } else if (arg == u"--runs" && i + 1 < args.size()) {
+            runs = args[++i].toInt();
+        } else if (arg == u"--files") {
+            filesOnly = true;
+        } else if (const auto it = byName.find(arg.toStdString()); it != byName.end()) {
+            selected.push_back(it->second);
+        } else {
+            std::fprintf(stderr, "tarvex-bench: unknown argument \"%s\"\n", qPrintable(arg));
+            return usage(byName);
         }
-        selected.push_back(it->second);
     }
     if (selected.empty()) {
         for (const auto& [name, w] : byName) {
-            selected.push_back(w);
+            if (name != "soak") { // minutes long: only when named
+                selected.push_back(w);
+            }
         }
     }
-    for (const bench::Workload* w : selected) {
-        runWorkload(*w);
+    try {
+        for (const bench::Workload* w : selected) {
+            bench::currentName() = w->name;
+            if (filesOnly) {
+                if (w->files) {
+                    w->files();
+                }
+            } else {
+                runWorkload(*w, runs);
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tarvex-bench: %s: %s\n", bench::currentName().c_str(), e.what());
+        return 1;
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "TarvexVersion.h"
 #include "common/TvError.h"
 #include "shell/AppInfo.h"
+#include "shell/DoEvents.h"
 #include "shell/ErrorHandling.h"
 #include "shell/ViewerCommandLine.h"
 #include "shell/frmSplash.h"
@@ -73,6 +74,7 @@ private:
 };
 
 int runViewer(int argc, char* argv[], const tarvex::ViewerCommandLine& line) {
+    tarvex::chooseEventLoop();
     std::optional<WindowSystemStart> start(std::in_place, line.displayName);
     QApplication app(argc, argv);
     start.reset();

@@ -1,5 +1,7 @@
 #include "common/ValueConvert.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -200,7 +202,8 @@ double composeSerial(double days, qint64 msOfDay) {
 
 std::optional<double> parseNumber(QStringView text) {
     text = trimBlanks(text);
-    std::string ascii;
+    // Most numbers are short: their digits are copied on the stack.
+    QVarLengthArray<char, 64> ascii;
     qsizetype i = 0;
     const bool negative = !text.isEmpty() && text[0] == u'-';
     if (!text.isEmpty() && (text[0] == u'-' || text[0] == u'+')) {
@@ -209,13 +212,13 @@ std::optional<double> parseNumber(QStringView text) {
     int mantissaDigits = 0;
     auto copyDigits = [&](int& count) {
         while (i < text.size() && isDigit(text[i])) {
-            ascii.push_back(static_cast<char>(text[i++].unicode()));
+            ascii.append(static_cast<char>(text[i++].unicode()));
             ++count;
         }
     };
     copyDigits(mantissaDigits);
     if (i < text.size() && text[i] == u'.') {
-        ascii.push_back('.');
+        ascii.append('.');
         ++i;
         copyDigits(mantissaDigits);
     }
@@ -223,9 +226,9 @@ std::optional<double> parseNumber(QStringView text) {
         return std::nullopt;
     }
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        ascii.push_back('e');
+        ascii.append('e');
         if (++i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-            ascii.push_back(static_cast<char>(text[i++].unicode()));
+            ascii.append(static_cast<char>(text[i++].unicode()));
         }
         int exponentDigits = 0;
         copyDigits(exponentDigits);

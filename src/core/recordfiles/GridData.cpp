@@ -135,6 +135,13 @@ QByteArrayView GridData::CellBytes(int column, int row) const {
     return column <= columnCount_ ? cells_.bytes(column, row) : QByteArrayView();
 }
 
+std::optional<double> GridData::CellNumber(int column, int row) const {
+    const QByteArrayView bytes = CellBytes(column, row);
+    QVarLengthArray<char16_t, kShortCell> text(bytes.size());
+    fromWindows1252(bytes, text.data());
+    return parseNumber(QStringView(text.constData(), text.size()));
+}
+
 QString GridData::CellText(int column, int row) const {
     return fromWindows1252(CellBytes(column, row));
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 
 namespace tarvex {
 
@@ -49,6 +50,8 @@ public:
     // index below 0 or above kMaxIndex.
     bool SetCellText(int column, int row, const QString& text);
     [[nodiscard]] QString CellText(int column, int row) const;
+    // The cell's text read as a number (parseNumber), without making a QString of it.
+    [[nodiscard]] std::optional<double> CellNumber(int column, int row) const;
     [[nodiscard]] QByteArrayView CellBytes(int column, int row) const;
     // What the grid shows in a cell: its text, or the row number in an empty header column.
     [[nodiscard]] QString ShownText(int column, int row) const;

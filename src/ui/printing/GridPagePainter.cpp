@@ -25,7 +25,8 @@ int alignmentOf(const QVariant& value) {
 
 GridPagePainter::GridPagePainter(QPainter& painter, const GridPrintContent& content,
                                  const GridPrintStyle& style, const QRectF& page)
-    : painter_(painter), content_(content), style_(style), page_(page), titleFont_(style.font) {
+    : painter_(painter), content_(content), style_(style), page_(page), titleFont_(style.font),
+      cellTexts_(style.font, *painter.device()) {
     titleFont_.setBold(true);
     titleFont_.setPointSizeF(style.font.pointSizeF() * kTitleScale);
     const double gap = style.rowHeight / 2;
@@ -92,6 +93,8 @@ void GridPagePainter::paintCells(const GridPageLayout& layout, const GridPageLay
         paintRow(xs, page.firstColumn, content_.firstRow + page.firstRow + n,
                  top + style_.rowHeight * (n + 1));
     }
+    painter_.setFont(style_.font);
+    cellTexts_.draw(painter_);
     if (style_.gridLines) {
         paintLines(xs, top, rows);
     }
@@ -132,10 +135,12 @@ void GridPagePainter::paintRow(const std::vector<double>& xs, int firstColumn, i
     }
 }
 
+// Texts that fit their cell join the page's run of cell texts; the others are drawn (and cut
+// at the cell's edges) on their own.
 void GridPagePainter::paintCell(const QRectF& cell, const QString& text, int alignment) {
-    if (!text.isEmpty()) {
-        painter_.drawText(cell.adjusted(style_.padding, 0, -style_.padding, 0),
-                          alignment | Qt::TextSingleLine, text);
+    const QRectF box = cell.adjusted(style_.padding, 0, -style_.padding, 0);
+    if (!text.isEmpty() && !cellTexts_.add(box, text, alignment)) {
+        painter_.drawText(box, alignment | Qt::TextSingleLine, text);
     }
 }
 

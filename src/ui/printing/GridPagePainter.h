@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/CellTextRun.h"
 #include "printing/GridPageLayout.h"
 
 #include <QColor>
@@ -68,6 +69,7 @@ private:
     double fileHeight_ = 0;
     double footerHeight_ = 0;
     QRectF gridBox_;
+    CellTextRun cellTexts_;
 };
 
 } // namespace tarvex

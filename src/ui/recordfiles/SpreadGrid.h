@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -68,6 +69,10 @@ public:
     void setBlockEndRow(int row) { blockEndRow_ = row; }
     [[nodiscard]] int BlockEndRow() const { return blockEndRow_; }
     [[nodiscard]] QString CellText() const;
+    // CellText read as a number; nothing when it does not read as one.
+    [[nodiscard]] std::optional<double> CellNumber() const {
+        return data_.CellNumber(currentColumn_, currentRow_);
+    }
     [[nodiscard]] tarvex::CellValue CellValue() const;
     // Hides or shows the current column (every column when it is -1), also columns that the
     // grid does not have yet.

@@ -1,7 +1,6 @@
 #include "trend/TrendBuilder.h"
 
 #include "common/Int16.h"
-#include "common/ValueConvert.h"
 #include "recordfiles/SpreadGrid.h"
 #include "shell/DoEvents.h"
 #include "shell/ErrorHandling.h"
@@ -23,6 +22,9 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 namespace tarvex {
 namespace {
@@ -78,6 +80,7 @@ private:
     void plotColumn(int column, const TrendBlock& block, int columnCount, int rowSpan);
     void plotPoint(int channel, int column, int row, int columnCount, int rowSpan);
     void complete();
+    double pointX(int row);
     frmHistory& viewer();
 
     QPointer<frmHistory> viewer_;
@@ -90,6 +93,9 @@ private:
     int highestRow_ = 0;
     double lowestValue_ = 0.0;
     double highestValue_ = 0.0;
+    // The time of each row once read (NaN before): the points of a row share it, and the grid
+    // cannot change during a build, as every button that loads a file waits for it to end.
+    std::vector<double> rowTimes_;
 };
 
 frmHistory& TrendBuild::viewer() {
@@ -170,23 +176,41 @@ void TrendBuild::plotPoint(int channel, int column, int row, int columnCount, in
     const int progress = trendProgress(pointCounter_, columnCount, rowSpan);
     ++pointCounter_;
     v.ProgBar->setPosition(progress);
-    CellValue date;
-    CellValue time;
-    grid_->GetCellValue(0, row, date);
-    grid_->GetCellValue(1, row, time);
-    const double x = trendPointX(date, time);
+    const double x = pointX(row);
     grid_->setCurrentColumn(column);
     grid_->setCurrentRow(row);
     // Looked up by index each time: the event pass may have run anything.
     PlotChannel& trace = plot_->Channel(channel);
     // Text that reads as a number is the cell's value; anything else is a gap.
-    if (const auto value = parseNumber(grid_->CellText())) {
+    if (const auto value = grid_->CellNumber()) {
         trace.AddXY(x, *value);
         lowestValue_ = std::min(lowestValue_, *value);
         highestValue_ = std::max(highestValue_, *value);
     } else {
         trace.AddEmpty(x);
     }
+}
+
+double TrendBuild::pointX(int row) {
+    const auto read = [this, row] {
+        CellValue date;
+        CellValue time;
+        grid_->GetCellValue(0, row, date);
+        grid_->GetCellValue(1, row, time);
+        return trendPointX(date, time);
+    };
+    if (row < 0 || row > grid_->RowCount()) {
+        return read(); // outside the grid: as the cells read there
+    }
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= rowTimes_.size()) {
+        rowTimes_.resize(std::max<std::size_t>(index + 1, grid_->RowCount() + 1),
+                         std::numeric_limits<double>::quiet_NaN());
+    }
+    if (std::isnan(rowTimes_[index])) {
+        rowTimes_[index] = read();
+    }
+    return rowTimes_[index];
 }
 
 void TrendBuild::complete() {

@@ -5,6 +5,7 @@
 #include "integrity/WidenForHash.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace tarvex {
@@ -29,16 +30,23 @@ std::optional<crypto::Digest> digestWithText(const QString& text) {
     return digest;
 }
 
+std::uint64_t headOf(const crypto::Digest& digest) {
+    std::uint64_t head = 0;
+    std::memcpy(&head, digest.data(), sizeof head);
+    return head;
+}
+
 } // namespace
 
 FileHashScan::FileHashScan(ZvCryptoX32::CreateStringHash& hasher, const QStringList& sought)
     : hasher_(hasher), seeking_(!sought.isEmpty()), carrying_(sought.size(), 0) {
     for (qsizetype i = 0; i < sought.size(); ++i) {
         if (const std::optional<crypto::Digest> digest = digestWithText(sought[i])) {
-            digests_.emplace_back(*digest, i);
+            digests_.push_back({headOf(*digest), *digest, i});
         }
     }
-    std::sort(digests_.begin(), digests_.end());
+    std::sort(digests_.begin(), digests_.end(),
+              [](const Sought& a, const Sought& b) { return a.head < b.head; });
 }
 
 QString FileHashScan::run(QFileDevice& file) {
@@ -90,14 +98,18 @@ void FileHashScan::hashLines(QByteArrayView bytes, QByteArrayView wide) {
     }
 }
 
+// A hash digest is compared with the sought ones by its first eight bytes, and in whole only
+// when those match: at every line end, this is most of the comparing.
 void FileHashScan::lookUp() {
     hasher_.HashSoFar(soFar_);
-    auto at = std::lower_bound(
-        digests_.cbegin(), digests_.cend(), soFar_,
-        [](const auto& entry, const crypto::Digest& digest) { return entry.first < digest; });
-    for (; at != digests_.cend() && at->first == soFar_; ++at) {
-        qint64& carrying = carrying_.at(static_cast<std::size_t>(at->second));
-        carrying = carrying == 0 ? lines_ : carrying;
+    const std::uint64_t head = headOf(soFar_);
+    auto at = std::lower_bound(digests_.cbegin(), digests_.cend(), head,
+                               [](const Sought& s, std::uint64_t h) { return s.head < h; });
+    for (; at != digests_.cend() && at->head == head; ++at) {
+        qint64& carrying = carrying_.at(static_cast<std::size_t>(at->index));
+        if (carrying == 0 && at->digest == soFar_) {
+            carrying = lines_;
+        }
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QFileDevice>
 #include <QStringList>
 
-#include <utility>
+#include <cstdint>
 #include <vector>
 
 namespace tarvex {
@@ -41,9 +41,14 @@ private:
 
     ZvCryptoX32::CreateStringHash& hasher_;
     bool seeking_;
-    // The sought texts that a hash can have, as hash bytes with their index in `sought`,
-    // ordered for a binary search.
-    std::vector<std::pair<crypto::Digest, qsizetype>> digests_;
+    // A sought text that a hash can have: its hash bytes, their first eight as one number to
+    // search by, and its index in `sought`.
+    struct Sought {
+        std::uint64_t head;
+        crypto::Digest digest;
+        qsizetype index;
+    };
+    std::vector<Sought> digests_; // ordered by head
     std::vector<qint64> carrying_;
     qint64 lines_ = 0;
     crypto::Digest soFar_{};

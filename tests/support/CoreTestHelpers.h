@@ -1,12 +1,24 @@
 #pragma once
-// Helpers shared by the tests of the core library.
+// Helpers shared by every test: error numbers, file bytes, the hash's widening.
 
 #include "common/TvError.h"
 #include "common/Windows1252.h"
 
-#include <QString>
+#include <QFile>
+#include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '"' << list.join("\", \"").toStdString() << '"';
+}
 
 namespace tarvex::test {
 
@@ -18,6 +30,20 @@ inline int errorOf(const std::function<void()>& call) {
         return e.number();
     }
     return 0;
+}
+
+// A file's bytes; empty when it cannot be read.
+inline QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes (replaces) a file; returns its path.
+inline QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        << path.toStdString();
+    return path;
 }
 
 // A file's bytes widened as the file hash defines it: each UTF-16 code unit of the

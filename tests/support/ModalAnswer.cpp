@@ -2,40 +2,22 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QDialog>
-#include <QTest>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 
 #include <algorithm>
 
 namespace tarvex::test {
 
 ModalAnswer::ModalAnswer() {
-    connect(&timer_, &QTimer::timeout, this, &ModalAnswer::poll);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
     timer_.start(10);
 }
-
-ModalAnswer::~ModalAnswer() = default;
 
 ModalAnswer& ModalAnswer::then(Action action) {
     actions_.push_back(std::move(action));
     return *this;
-}
-
-ModalAnswer& ModalAnswer::thenClick(QMessageBox::StandardButton button) {
-    return then(click(button));
-}
-
-ModalAnswer& ModalAnswer::thenLeaveOpen() {
-    return then([](QWidget*) {});
-}
-
-bool ModalAnswer::waitForAll(int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!actions_.empty() && !deadline.hasExpired()) {
-        QTest::qWait(10);
-    }
-    return actions_.empty();
 }
 
 ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
@@ -43,14 +25,10 @@ ModalAnswer::Action ModalAnswer::click(QMessageBox::StandardButton button) {
         auto* box = qobject_cast<QMessageBox*>(w);
         if (box != nullptr && box->button(button) != nullptr) {
             box->button(button)->click();
-        } else if (auto* dlg = qobject_cast<QDialog*>(w)) {
-            dlg->reject(); // not the expected box: do not hang
+        } else {
+            reject()(w); // not the expected box: do not hang
         }
     };
-}
-
-ModalAnswer::Action ModalAnswer::key(Qt::Key key) {
-    return [key](QWidget* w) { QTest::keyClick(w, key); };
 }
 
 ModalAnswer::Action ModalAnswer::reject() {
@@ -63,20 +41,38 @@ ModalAnswer::Action ModalAnswer::reject() {
     };
 }
 
-ModalAnswer::Seen ModalAnswer::describe(QWidget* w) {
-    Seen s;
-    s.className = QString::fromLatin1(w->metaObject()->className());
-    s.objectName = w->objectName();
-    s.title = w->windowTitle();
-    s.frame = w->frameGeometry();
-    if (auto* box = qobject_cast<QMessageBox*>(w)) {
-        s.text = box->text();
-        s.icon = box->icon();
-        for (QAbstractButton* b : box->buttons()) {
-            s.buttons << b->text();
+ModalAnswer::Action ModalAnswer::chooseFile(const QString& path, QString* openedIn) {
+    return [path, openedIn](QWidget* w) {
+        auto* dlg = qobject_cast<QFileDialog*>(w);
+        if (dlg == nullptr) {
+            reject()(w);
+            return;
         }
-    }
-    return s;
+        if (openedIn != nullptr) {
+            *openedIn = dlg->directory().absolutePath();
+        }
+        // Typed into the name box, as a user would: selectFile() leaves a focused box alone.
+        dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+        static_cast<QDialog*>(dlg)->accept(); // the file dialog's own checks and questions
+        if (dlg->isVisible()) {
+            dlg->reject(); // it refused the name: never leave the test hanging
+        }
+    };
+}
+
+ModalAnswer::Action ModalAnswer::chooseColor(const QColor& color, QColor* startedFrom) {
+    return [color, startedFrom](QWidget* w) {
+        auto* dlg = qobject_cast<QColorDialog*>(w);
+        if (dlg == nullptr) {
+            reject()(w);
+            return;
+        }
+        if (startedFrom != nullptr) {
+            *startedFrom = dlg->currentColor();
+        }
+        dlg->setCurrentColor(color);
+        dlg->accept();
+    };
 }
 
 void ModalAnswer::poll() {
@@ -87,16 +83,17 @@ void ModalAnswer::poll() {
     }
     std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
     handled_.emplace_back(w);
-    Seen s = describe(w);
-    if (actions_.empty()) {
-        s.expected = false;
-        seen_.push_back(s);
-        reject()(w);
-        return;
+    Seen s{w->windowTitle(), {}, QMessageBox::NoIcon, w->frameGeometry(), true};
+    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+        s.text = box->text();
+        s.icon = box->icon();
     }
+    s.expected = !actions_.empty();
     seen_.push_back(s);
-    Action action = std::move(actions_.front());
-    actions_.pop_front();
+    Action action = s.expected ? std::move(actions_.front()) : reject();
+    if (s.expected) {
+        actions_.pop_front();
+    }
     // Run outside this poll, so that a modal window the action opens is polled for too.
     QTimer::singleShot(0, w, [action = std::move(action), w] { action(w); });
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "QtPrinters.h"
-
+#include <QColor>
 #include <QMessageBox>
-#include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QStringList>
@@ -13,59 +11,45 @@
 #include <functional>
 #include <vector>
 
-class QWidget;
-
 namespace tarvex::test {
 
 // Answers the program's modal windows (message boxes, dialogs) from inside a test. It polls
 // QApplication::activeModalWidget() and hands each new modal window, in order, to the next
 // queued action, after recording what it showed. A modal window that finds no action left is
 // recorded as unexpected and rejected, so that the test fails instead of hanging.
-//
-//     ModalAnswer answer;
-//     answer.thenClick(QMessageBox::Yes);
-//     frmMain::instance().close();            // shows "Exit - are you sure?"
-//     ASSERT_EQ(answer.seen().size(), 1U);
-//     EXPECT_EQ(answer.seen()[0].text, "Exit - are you sure?");
-class ModalAnswer : public QObject {
-    Q_OBJECT
+class ModalAnswer {
 public:
     using Action = std::function<void(QWidget*)>;
 
-    // What a modal window showed when it was found.
     struct Seen {
-        QString className;
-        QString objectName;
         QString title;
-        QString text; // a message box's text
+        QString text; // a message box's text and icon
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QStringList buttons; // a message box's button texts, in order
-        QRect frame;         // frame geometry on the screen
+        QRect frame;
         bool expected = true;
     };
 
     ModalAnswer();
-    ~ModalAnswer() override;
-
     ModalAnswer& then(Action action);
-    ModalAnswer& thenClick(QMessageBox::StandardButton button);
+    ModalAnswer& thenClick(QMessageBox::StandardButton button) { return then(click(button)); }
     // Records the window and leaves it alone (for boxes that close themselves).
-    ModalAnswer& thenLeaveOpen();
-
+    ModalAnswer& thenLeaveOpen() {
+        return then([](QWidget*) {});
+    }
     const std::vector<Seen>& seen() const { return seen_; }
     // Queued actions that no modal window has taken yet.
     int pending() const { return static_cast<int>(actions_.size()); }
-    // Lets events run until every queued action has been taken or the time is up.
-    bool waitForAll(int timeoutMs = 5000);
 
-    // Ready-made actions.
     static Action click(QMessageBox::StandardButton button);
-    static Action key(Qt::Key key);
     static Action reject();
+    // A file dialog: types `path` (absolute, or relative to the dialog's folder) and accepts; a
+    // name the dialog refuses ends in a cancel. Records the folder it had opened in.
+    static Action chooseFile(const QString& path, QString* openedIn = nullptr);
+    // A colour dialog: picks `color` and accepts. Records the colour it started from.
+    static Action chooseColor(const QColor& color, QColor* startedFrom = nullptr);
 
 private:
     void poll();
-    static Seen describe(QWidget* w);
 
     QTimer timer_;
     std::deque<Action> actions_;

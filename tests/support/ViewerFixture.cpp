@@ -1,13 +1,25 @@
 #include "ViewerFixture.h"
 
+#include "printing/GridPrintouts.h"
+#include "printing/InstalledPrinters.h"
+#include "shell/Forms.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Screen.h"
 #include "shell/SharedState.h"
+#include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "viewer/frmHistory.h"
 
-#include <QDeadlineTimer>
+#include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
 
 namespace tarvex::test {
 
@@ -22,12 +34,59 @@ frmHistory& startViewer(const QString& startDir) {
     return viewer;
 }
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition() && !deadline.hasExpired()) {
-        QTest::qWait(10);
+void resetProgram() {
+    static const QByteArray path = qgetenv("PATH");
+    static const bool runtimeSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    static const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    std::vector<QPointer<QWidget>> forms;
+    for (QWidget* form : Forms::loaded()) {
+        forms.emplace_back(form);
     }
-    return condition();
+    for (const QPointer<QWidget>& form : forms) {
+        delete form.data(); // the main window takes its children along
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    pubVars() = SharedState{};
+    Screen::setMousePointer(Screen::vbDefault);
+    while (QGuiApplication::overrideCursor() != nullptr) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    releaseInstanceLock();
+    setEndProgramHook(
+        [](int code) { ADD_FAILURE() << "the program was ended with exit code " << code; });
+    setInstalledPrintersSource({});
+    setPrintoutClock({});
+    QLocale::setDefault(QLocale::c());
+    std::setlocale(LC_ALL, "C");
+    qputenv("PATH", path);
+    if (runtimeSet) {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    } else {
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
 }
 
 } // namespace tarvex::test
+
+namespace {
+
+// Every case starts from the program as the first one found it.
+class ProgramReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo& /*info*/) override { tarvex::test::resetProgram(); }
+};
+
+} // namespace
+
+// Widget tests share one QApplication; the offscreen platform unless a display was asked for.
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    // Tests drive nested loops themselves; a closed last window must not quit anything.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    tarvex::test::resetProgram(); // records the environment and sets the failing end hook
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProgramReset);
+    return RUN_ALL_TESTS();
+}

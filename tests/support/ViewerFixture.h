@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace tarvex {
 class frmHistory;
 }
@@ -15,7 +13,9 @@ namespace tarvex::test {
 // shown inside the main window. Returns the viewer.
 frmHistory& startViewer(const QString& startDir = {});
 
-// Lets events run until `condition` holds or the time is up; returns the condition.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+// Puts the program back as it was before the first test: every window unloaded and destroyed,
+// the shared state, the mouse pointer, the hooks and the environment as they started. Runs
+// after every test, so that the test program may run its cases in one process.
+void resetProgram();
 
 } // namespace tarvex::test

@@ -1,0 +1,110 @@
+#include "CoreTestHelpers.h"
+#include "common/ValueConvert.h"
+#include "trend/AxisScale.h"
+#include "trend/DateTickStep.h"
+#include "trend/TrendBlock.h"
+#include "trend/TrendPoint.h"
+#include "trend/TrendProgress.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tarvex;
+using tarvex::test::errorOf;
+
+// A block as the grid reports it (-1 for whole rows or columns), addressed as the builder does
+// in a grid of 10 rows and 8 columns, with and without note columns (an empty first value).
+TEST(TrendBlock, WholeRowsColumnsAndTheCornerAreAddressedAndChecked) {
+    using enum TrendBlockCheck;
+    const struct {
+        TrendBlock reported;
+        bool notes;
+        TrendBlock addressed;
+        TrendBlockCheck check;
+    } cases[] = {{{-1, 3, -1, 6}, false, {2, 3, 8, 6}, Ok}, // whole rows
+                 {{-1, 3, -1, 6}, true, {5, 3, 8, 6}, Ok},  // whole rows past the notes
+                 {{-1, 3, -1, 5}, false, {2, 3, 8, 5}, TooFewRows},
+                 {{3, -1, 4, -1}, false, {3, 1, 4, 10}, Ok}, // whole columns
+                 {{3, -1, 4, -1}, true, {3, 1, 4, 10}, NotDataCells},
+                 {{-1, -1, -1, -1}, false, {2, 1, 8, 10}, Ok}, // the corner: everything
+                 {{-1, -1, -1, -1}, true, {5, 1, 8, 10}, Ok},
+                 {{2, 1, 2, 4}, false, {2, 1, 2, 4}, Ok},
+                 {{2, 1, 2, 4}, true, {2, 1, 2, 4}, NotDataCells},
+                 {{5, 1, 5, 4}, true, {5, 1, 5, 4}, Ok},
+                 {{1, 1, 3, 5}, false, {1, 1, 3, 5}, NotDataCells}, // the time column
+                 {{2, 2, 4, 4}, false, {2, 2, 4, 4}, TooFewRows}};
+    for (const auto& c : cases) {
+        const TrendBlock rows = withWholeColumnRows(c.reported, 10);
+        EXPECT_EQ(withWholeRowColumns(rows, c.notes, 8), c.addressed)
+            << c.reported.firstColumn << "," << c.reported.firstRow << " notes " << c.notes;
+        EXPECT_EQ(checkTrendBlock(rows, c.notes), c.check)
+            << c.reported.firstColumn << "," << c.reported.firstRow << " notes " << c.notes;
+    }
+}
+
+TEST(TrendProgress, RoundsHalvesToEvenAndShowsAnythingAbove99AsFull) {
+    // 1 column, 8 rows of span: each point is 12.5 %.
+    EXPECT_EQ(trendProgress(0, 1, 8), 0);
+    EXPECT_EQ(trendProgress(1, 1, 8), 12);      // 12.5 -> 12
+    EXPECT_EQ(trendProgress(3, 1, 8), 38);      // 37.5 -> 38
+    EXPECT_EQ(trendProgress(5, 1, 8), 62);      // 62.5 -> 62
+    EXPECT_EQ(trendProgress(1, 2, 3), 17);      // 16.67
+    EXPECT_EQ(trendProgress(199, 1, 200), 100); // 99.5 -> 100 (even), then full
+    EXPECT_EQ(trendProgress(397, 1, 400), 99);  // 99.25
+    EXPECT_EQ(trendProgress(399, 1, 400), 100); // 99.75 -> 100
+    EXPECT_EQ(trendProgress(40, 2, 3), 100);    // a later block's counter runs on
+    EXPECT_EQ(errorOf([] { (void)trendProgress(1, 1, 0); }), 11);
+    EXPECT_EQ(errorOf([] { (void)trendProgress(0, 0, 5); }), ErrOverflow);
+}
+
+TEST(TrendPoint, TakesTheDateOfOneCellAndTheTimeOfTheOther) {
+    const double expected = dateSerial(2024, 3, 4) + timeSerial(13, 5, 9);
+    EXPECT_DOUBLE_EQ(trendPointX(valueFromText(u"3/4/2024"), valueFromText(u"01:05:09 PM")),
+                     expected);
+    // A date-time in either cell gives up the other part.
+    EXPECT_DOUBLE_EQ(
+        trendPointX(valueFromText(u"3/4/2024 11:00 PM"), valueFromText(u"1/1/2000 1:05:09 PM")),
+        expected);
+    // Before day 0 the time still counts forward from the start of the day.
+    EXPECT_DOUBLE_EQ(trendPointX(valueFromText(u"12/29/1899"), valueFromText(u"06:00")), -0.75);
+    const CellValue time = valueFromText(u"10:00:00 AM");
+    for (const char16_t* bad : {u"", u"Bad Input", u"45355", u"13/45/2024"}) {
+        const CellValue cell = valueFromText(bad);
+        EXPECT_EQ(errorOf([&] { (void)trendPointX(cell, time); }), ErrTypeMismatch);
+        EXPECT_EQ(errorOf([&] { (void)trendPointX(time, cell); }), ErrTypeMismatch);
+    }
+}
+
+TEST(AxisScale, FollowsDataUntilARangeIsPutThenKeepsTheOtherValue) {
+    AxisScale scale(10.0, 5.0);
+    scale.followData();
+    EXPECT_DOUBLE_EQ(scale.Span(), 5.0) << "no data yet: the last fixed range";
+    for (const double v : {45000.5, 45000.25, std::nan(""), 45000.75}) {
+        scale.includeData(v);
+    }
+    EXPECT_DOUBLE_EQ(scale.Min(), 45000.25);
+    EXPECT_DOUBLE_EQ(scale.Span(), 0.5);
+    scale.setMin(45000.0);
+    EXPECT_FALSE(scale.followsData());
+    EXPECT_DOUBLE_EQ(scale.Span(), 0.5) << "putting Min keeps the followed Span";
+    scale.includeData(46000.0);
+    EXPECT_DOUBLE_EQ(scale.Max(), 45000.5) << "a put range ignores new data";
+    EXPECT_EQ(errorOf([&] { scale.setSpan(std::nan("")); }), ErrInvalidCall);
+    EXPECT_EQ(errorOf([&] { scale.setMin(INFINITY); }), ErrInvalidCall);
+    EXPECT_DOUBLE_EQ(scale.Span(), 0.5);
+}
+
+TEST(DateTickStep, ChoosesWholeClockUnitsWithoutExceedingTheTickCount) {
+    constexpr double second = 1.0 / 86400.0;
+    EXPECT_NEAR(dateTickStep(2.0 / 24.0, 4), 1800 * second, 1e-12);
+    EXPECT_NEAR(dateTickStep(3.0, 4), 1.0, 1e-12);
+    EXPECT_NEAR(dateTickStep(second, 4), 0.5 * second, 1e-12) << "below a second: 1-2-5";
+    EXPECT_NEAR(dateTickStep(60.0, 4), 20.0, 1e-9) << "beyond two weeks: 1-2-5 days";
+    EXPECT_GT(dateTickStep(0.0, 4), 0.0);
+    for (int i = 0; i < 40; ++i) {
+        const double span = 1e-6 * std::pow(1.7, i);
+        const double ticks = span / dateTickStep(span, 5);
+        EXPECT_TRUE(ticks > 0.9 && ticks <= 5.0 + 1e-6) << "span " << span;
+    }
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+// Data logs in the viewer's grid for the trend tests, loaded the way the data log reader
+// leaves them: titles in row 0, the date in column 0, the time rewritten as "hh:mm:ss AM/PM"
+// in column 1, values from column 2.
+
+#include "CoreTestHelpers.h"
+#include "ModalAnswer.h"
+#include "ViewerFixture.h"
+
+#include "common/ValueConvert.h"
+#include "common/ValueFormat.h"
+#include "recordfiles/GridModel.h"
+#include "recordfiles/SpreadGrid.h"
+#include "shell/SharedState.h"
+#include "trend/PlotControl.h"
+#include "viewer/frmHistory.h"
+
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <qcustomplot.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace tarvex::test {
+
+// Records one `stepMinutes` apart from 3/4/2024 10:00:00, one value list per record.
+inline QString logText(const QStringList& titles, const std::vector<QStringList>& values,
+                       int stepMinutes = 1) {
+    QString text = QStringLiteral("Date,Time,") + titles.join(QLatin1Char(',')) + "\r\n";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const QTime time = QTime(10, 0).addSecs(static_cast<int>(i) * stepMinutes * 60);
+        text +=
+            "3/4/2024," + time.toString("hh:mm:ss,") + values[i].join(QLatin1Char(',')) + "\r\n";
+    }
+    return text;
+}
+
+// The date serial of record `i` of logText.
+inline double recordTime(int i, int stepMinutes = 1) {
+    return dateSerial(2024, 3, 4) + timeSerial(10, 0, 0) + i * stepMinutes / 1440.0;
+}
+
+// Values r + 100 c of `columns` columns in `records` records.
+inline std::vector<QStringList> countingValues(int records, int columns) {
+    std::vector<QStringList> rows(records);
+    for (int r = 0; r < records; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            rows[r] << QString::number(r + c * 100);
+        }
+    }
+    return rows;
+}
+
+// Loads `text` into vaGrid as the data log `dir`/plant.csv, with nothing selected.
+inline void loadLog(frmHistory& v, const QTemporaryDir& dir, const QString& text) {
+    const QString path = writeFile(dir.filePath(QStringLiteral("plant.csv")), text.toLatin1());
+    SpreadGrid& grid = *v.vaGrid;
+    grid.view()->clearSelection();
+    ASSERT_TRUE(grid.LoadDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
+                                       3, QString()));
+    grid.setColumnCount(grid.FilledColumnCount());
+    for (int row = 0; row <= grid.RowCount(); ++row) {
+        CellValue time;
+        grid.GetCellValue(1, row, time);
+        grid.SetCellText(1, row, formatValue(time, u"hh:mm:ss AM/PM"));
+    }
+    grid.updateView();
+    pubVars().dataFilePath = path;
+}
+
+// Replaces vaGrid's selection with blocks of cells (first column and row, last column and row).
+inline void select(frmHistory& v, const std::vector<std::array<int, 4>>& blocks) {
+    const QAbstractItemModel& model = *v.vaGrid->model();
+    v.vaGrid->view()->clearSelection();
+    for (const auto& [c1, r1, c2, r2] : blocks) {
+        v.vaGrid->view()->selectionModel()->select(
+            QItemSelection(model.index(r1 - 1, c1 - 1), model.index(r2 - 1, c2 - 1)),
+            QItemSelectionModel::Select);
+    }
+}
+
+// The keys (`keys`) or values of a channel's points, NaN for a gap.
+inline std::vector<double> channelPoints(PlotControl& plot, int channel, bool keys = false) {
+    std::vector<double> points;
+    for (const QCPGraphData& point : *plot.Channel(channel).graph()->data()) {
+        points.push_back(keys ? point.key : point.value);
+    }
+    return points;
+}
+
+// Presses "Plot History File" and answers a message, if one is expected, with OK; returns
+// what it showed.
+inline ModalAnswer::Seen pressPlot(frmHistory& v, bool message = false) {
+    ModalAnswer answer;
+    if (message) {
+        answer.thenClick(QMessageBox::Ok);
+    }
+    v.DataBarBtn[1]->click();
+    EXPECT_EQ(answer.pending(), 0);
+    EXPECT_EQ(answer.seen().size(), message ? 1U : 0U);
+    return answer.seen().empty() ? ModalAnswer::Seen{} : answer.seen().front();
+}
+
+} // namespace tarvex::test

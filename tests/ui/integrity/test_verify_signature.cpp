@@ -1,0 +1,153 @@
+#include "ViewerFiles.h"
+
+#include "integrity/SignatureVerification.h"
+#include "recordfiles/GridModel.h"
+
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+const QString kConfirmed = QStringLiteral("Digital signature of file confirmed!");
+const QString kDataFailed =
+    QStringLiteral("Digital signature of file failed!\r\nData File has been altered or corrupted.");
+const QString kNoSignature =
+    QStringLiteral("No signature to verify!\r\n\r\nUse the open file icon to load a data file.");
+
+// A message box as the verifier showed it, with the wait display of that moment.
+struct Shown {
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString status;
+    int pointer = -1;
+};
+
+class VerifyTest : public ViewerFilesTest {
+protected:
+    // A data log with signatures: row 1 of an earlier state, row 2 of the file as it is.
+    QString signedDataLog() {
+        QString log = write("plant.csv", kDataLog.left(kDataLog.indexOf("3/4/2024,08:02")));
+        const QString earlier = fileHash(log);
+        write("plant.csv", kDataLog);
+        write("plant.sig",
+              encipheredLines({"3/4/2024,08:01:30,Shift Lead,Batch start," + earlier,
+                               "3/4/2024,08:03:00,Quality,Released," + fileHash(log)}));
+        EXPECT_TRUE(openDataLog(log).empty());
+        return log;
+    }
+
+    // Selects a row of a signature grid with the mouse (0: clears the selection).
+    static void selectRow(SpreadGrid& grid, int row) {
+        grid.updateView();
+        grid.view()->clearSelection();
+        const QRect cell = grid.view()->visualRect(grid.model()->index(row - 1, 0));
+        if (row > 0) {
+            QTest::mouseClick(grid.view()->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+    }
+
+    // Presses a verify button and answers the one message box it shows.
+    static Shown press(QToolButton* button) {
+        Shown shown;
+        ModalAnswer answer;
+        answer.then([&](QWidget* w) {
+            shown.status = frmMain::instance().statusText();
+            shown.pointer = Screen::mousePointer();
+            ModalAnswer::click(QMessageBox::Ok)(w);
+        });
+        button->click();
+        EXPECT_EQ(answer.seen().size(), 1U);
+        shown.text = answer.seen().empty() ? QString() : answer.seen()[0].text;
+        shown.icon = answer.seen().empty() ? QMessageBox::NoIcon : answer.seen()[0].icon;
+        return shown;
+    }
+    [[nodiscard]] Shown verifyData() const { return press(viewer->DataBarBtn[5]); }
+    [[nodiscard]] Shown verifyAudit() const { return press(viewer->auditBarBtn[3]); }
+
+    // The wait display was shown with the message and is taken down after it.
+    static void expectWaitThenRestored(const Shown& shown, const QString& path) {
+        EXPECT_EQ(std::tuple(shown.status, shown.pointer),
+                  std::tuple(QString("Verifying digital signature, please wait!"), 11));
+        EXPECT_EQ(std::tuple(frmMain::instance().statusText(), Screen::mousePointer()),
+                  std::tuple("Current File is " + path, 0));
+    }
+};
+
+} // namespace
+
+TEST_F(VerifyTest, TheSelectedRowsHashDecidesExactly) {
+    const QString log = signedDataLog();
+    SpreadGrid& grid = *viewer->digiSigGrid;
+    const std::tuple<int, QString, QMessageBox::Icon> cases[] = {
+        {2, kConfirmed, QMessageBox::Information},
+        {1, kDataFailed, QMessageBox::Critical},
+        {0, "No digital signature selected from grid!", QMessageBox::Critical}};
+    for (const auto& [row, text, icon] : cases) {
+        selectRow(grid, row);
+        const Shown shown = verifyData();
+        EXPECT_EQ(shown.text, text) << row;
+        EXPECT_EQ(shown.icon, icon) << row;
+        expectWaitThenRestored(shown, log);
+    }
+    const QString stored = grid.gridData().CellText(4, 2);
+    for (const QString& altered : {stored.toLower(), " " + stored, stored + " "}) {
+        grid.SetCellText(4, 2, altered);
+        selectRow(grid, 2);
+        EXPECT_EQ(verifyData().text, kDataFailed) << altered.toStdString();
+    }
+    grid.SetCellText(4, 2, stored);
+    EXPECT_EQ(verifyData().text, kConfirmed);
+    QByteArray changed = kDataLog;
+    changed[changed.indexOf("21.7")] = '3';
+    write("plant.csv", changed);
+    EXPECT_EQ(verifyData().text, kDataFailed);
+    remove(log);
+    const Shown shown = verifyData();
+    EXPECT_EQ(shown.text, "Error Number 53. - Digital verification of file failed!\r\n"
+                          "Please contact Factory with this error.");
+    EXPECT_EQ(shown.icon, QMessageBox::Critical);
+    expectWaitThenRestored(shown, log);
+    EXPECT_EQ(grid.RowCount(), 2);
+}
+
+TEST_F(VerifyTest, WithoutALoadedFileThereIsNothingToVerifyEvenWithRowsShown) {
+    frmMain::instance().setStatusText("before");
+    const Shown shown = verifyData();
+    EXPECT_EQ(std::tuple(shown.text, shown.icon, shown.status, shown.pointer),
+              std::tuple(kNoSignature, QMessageBox::Question, QString("before"), 0));
+    SpreadGrid& grid = *viewer->digiSigGrid;
+    grid.SetCellText(4, 1, fileHash(write("plant.csv", kDataLog)));
+    selectRow(grid, 1);
+    EXPECT_EQ(verifyData().text, kNoSignature);
+    EXPECT_EQ(frmMain::instance().statusText(), "before");
+    openDataLog(file("plant.csv")); // a loaded file without signatures
+    EXPECT_EQ(verifyData().text, kNoSignature);
+}
+
+TEST_F(VerifyTest, TheAuditTrailHasItsOwnTextsAndStatusAlsoBesideADataLog) {
+    signedDataLog();
+    const QString audit = write("audit.aud", kAuditTrail);
+    write("audit.sig",
+          encipheredLines({"3/4/2024,08:10:00,Shift Lead,Reviewed," + fileHash(audit)}));
+    EXPECT_TRUE(openAuditTrail(audit).empty());
+    viewer->DataTab->setCurrentIndex(frmHistory::TabAuditTrail);
+    selectRow(*viewer->auditSigGrid, 1);
+    Shown shown = verifyAudit();
+    EXPECT_EQ(shown.text, "Digital signature of audit trail confirmed!");
+    EXPECT_EQ(shown.icon, QMessageBox::Information);
+    expectWaitThenRestored(shown, audit);
+    write("audit.aud", kAuditTrail + "3/4/2024,09:00:00,Somebody,Edited\r\n");
+    shown = verifyAudit();
+    EXPECT_EQ(shown.text, "Digital signature of file failed!\r\n"
+                          "Audit trail has been altered or corrupted.");
+    expectWaitThenRestored(shown, audit);
+    remove(audit);
+    shown = verifyAudit();
+    EXPECT_EQ(shown.text, "Error Number 53. - Digital verification of audit trail failed!\r\n"
+                          "Please contact Factory with this error.");
+    expectWaitThenRestored(shown, audit);
+}

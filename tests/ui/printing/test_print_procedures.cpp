@@ -1,0 +1,194 @@
+#include "ModalAnswer.h"
+#include "PrintSupport.h"
+#include "ViewerFixture.h"
+
+#include "common/ValueConvert.h"
+#include "printing/GridPrintouts.h"
+#include "printing/InstalledPrinters.h"
+#include "shell/CommonDialog.h"
+#include "shell/SharedState.h"
+#include "viewer/frmHistory.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolButton>
+
+#include <array>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+// The print dialog: picks `printer` (an entry of its printer list), a file name when that entry
+// prints to a file, and the number of copies; then prints.
+ModalAnswer::Action printOn(const QString& printer, const QString& file = {}, int copies = 1) {
+    return [=](QWidget* w) {
+        auto* printers = w->findChild<QComboBox*>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->findText(printer));
+        if (!file.isEmpty()) {
+            w->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file);
+        }
+        w->findChild<QSpinBox*>(QStringLiteral("copies"))->setValue(copies);
+        auto* dlg = qobject_cast<QPrintDialog*>(w);
+        dlg->accept();
+        if (dlg->isVisible()) {
+            dlg->reject(); // it refused what was chosen: never leave the test hanging
+        }
+    };
+}
+
+ModalAnswer::Action printToFile(const QString& file) {
+    return printOn(QStringLiteral("Print to File (PDF)"), file);
+}
+
+void selectBlock(SpreadGrid& grid, int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    const QAbstractItemModel* model = grid.view()->model();
+    grid.view()->selectionModel()->select(
+        QItemSelection(model->index(firstRow - 1, firstColumn - 1),
+                       model->index(lastRow - 1, lastColumn - 1)),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+// The viewer with a data log (10 rows of 4 columns) and operator events loaded, as the readers
+// leave them; the other files are not loaded.
+class Printouts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        viewer = &startViewer(dir.path());
+        dataLog = writeGridFile(dir.path(), 10, 4);
+        ASSERT_TRUE(loadGrid(*viewer->vaGrid, dataLog));
+        ASSERT_TRUE(loadGrid(*viewer->opEvGrid, writeGridFile(dir.path(), 3, 2, "plant.evt.csv")));
+        pubVars().dataFilePath = dataLog;
+    }
+    // Prints with a button through the print dialog; returns what it showed.
+    std::vector<ModalAnswer::Seen> print(QToolButton* button, const ModalAnswer::Action& action) {
+        ModalAnswer answer;
+        answer.then(action);
+        button->click();
+        return answer.seen();
+    }
+
+    QTemporaryDir dir;
+    frmHistory* viewer = nullptr;
+    QString dataLog;
+};
+
+} // namespace
+
+// The guard speaks first; only with a file loaded does a missing printer come up, and then
+// before any dialog.
+TEST_F(Printouts, GuardThenNoPrinterMessageBeforeAnyDialog) {
+    setInstalledPrintersSource([] { return QStringList(); });
+    const QString dataGuard = QStringLiteral(
+        "Data file has not been opened!\r\nUse the open file icon to load a data file.");
+    const std::tuple<void (*)(), QString SharedState::*, QString> cases[] = {
+        {&printDataGrid, &SharedState::dataFilePath, dataGuard},
+        {&printOpEventGrid, &SharedState::dataFilePath, dataGuard},
+        {&printAuditGrid, &SharedState::auditFilePath,
+         "Audit file has not been opened!\r\nUse the open file icon to load an audit file."},
+        {&printAlarmGrid, &SharedState::alarmFilePath,
+         "Alarm History file has not been opened!\r\nUse the open file icon to load an alarm "
+         "file."}};
+    for (const auto& [printout, path, guard] : cases) {
+        ModalAnswer answer;
+        answer.thenClick(QMessageBox::Ok).thenClick(QMessageBox::Ok);
+        pubVars().*path = QString();
+        printout();
+        pubVars().*path = dir.filePath(QStringLiteral("record.csv"));
+        printout();
+        ASSERT_EQ(answer.seen().size(), 2U) << "two messages and no dialog";
+        EXPECT_EQ(answer.seen()[0].text, guard);
+        EXPECT_EQ(answer.seen()[1].text,
+                  "There is no default printer!Please install or select a default printer.");
+        EXPECT_EQ(answer.seen()[1].icon, QMessageBox::Critical);
+    }
+    EXPECT_TRUE(viewer->vaGrid->PrintTitleText().isEmpty()) << "nothing was set up";
+}
+
+TEST_F(Printouts, DataPrintoutPrintsASelectionOfThreeRowsOrMoreAsABlock) {
+    const double start = toDateSerial(QDateTime::currentDateTime());
+    SpreadGrid& grid = *viewer->vaGrid;
+    selectBlock(grid, 5, 2, 7, 3);
+    const QString block = dir.filePath("block.pdf");
+    ASSERT_EQ(print(viewer->DataBarBtn[2], printToFile(block)).size(), 1U);
+    EXPECT_EQ(grid.PrintRangeMode(), 1);
+    EXPECT_EQ(pubVars().fileDialog->Flags, 12); // no selection and no page numbers offered
+    EXPECT_EQ((std::array{grid.CurrentRow(), grid.CurrentColumn(), grid.BlockEndRow(),
+                          grid.BlockEndColumn()}),
+              (std::array{5, 2, 7, 3}));
+    EXPECT_TRUE(grid.PrintSwitchA());
+    EXPECT_FALSE(grid.PrintSwitchB());
+    const QString title = grid.PrintTitleText();
+    ASSERT_TRUE(title.startsWith(QStringLiteral("Data History Printout At: ")));
+    const auto printedAt = parseDateTime(title.mid(26));
+    ASSERT_TRUE(printedAt.has_value()) << title.toStdString();
+    EXPECT_GE(*printedAt, start - timeSerial(0, 0, 1));
+    EXPECT_LE(*printedAt, toDateSerial(QDateTime::currentDateTime()) + timeSerial(0, 0, 1));
+    const QString text = pdfText(block);
+    EXPECT_TRUE(text.contains(title)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("File printout for fileName ") + dataLog));
+    expectWords(text, {"Page #1", "r5c2", "r5c3", "r6c2", "r7c3", "Title2", "H7"}, true);
+    expectWords(text, {"r4c2", "r8c3", "r5c1", "r6c4", "r1c1", "Title4", "H1"}, false);
+
+    selectBlock(grid, 5, 2, 6, 3); // two rows: the whole grid
+    const QString whole = dir.filePath("whole.pdf");
+    print(viewer->DataBarBtn[2], printToFile(whole));
+    EXPECT_EQ(grid.PrintRangeMode(), 0);
+    expectWords(pdfText(whole), {"r1c1", "r10c4", "r5c2", "Title1", "H10"}, true);
+}
+
+TEST_F(Printouts, OtherPrintoutsPrintTheWholeGridUnderTheirOwnTitles) {
+    selectBlock(*viewer->opEvGrid, 1, 1, 3, 2); // a block, which only the data printout heeds
+    pubVars().fileDialog->Orientation = CommonDialog::Landscape; // as left by an earlier print
+    pubVars().auditFilePath = dir.filePath(QStringLiteral("audit.aud"));
+    pubVars().alarmFilePath = dir.filePath(QStringLiteral("alarms.csv"));
+    ASSERT_TRUE(loadGrid(*viewer->auditGrid, writeGridFile(dir.path(), 2, 2, "a.csv")));
+    ASSERT_TRUE(loadGrid(*viewer->alarmGrid, writeGridFile(dir.path(), 2, 2, "b.csv")));
+    viewer->setTabAvailable(frmHistory::TabOperatorEvents, true);
+    const std::tuple<QToolButton*, const char*, QString> cases[] = {
+        {viewer->opBarBtn[0], "Operator Event Printout At: ", dataLog},
+        {viewer->auditBarBtn[1], "Audit Trail Printout At: ", pubVars().auditFilePath},
+        {viewer->almBarBtn[1], "Alarm History Printout At: ", pubVars().alarmFilePath}};
+    for (const auto& [button, title, path] : cases) {
+        const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(title[0]));
+        ASSERT_EQ(print(button, printToFile(pdf)).size(), 1U) << title;
+        const QString text = pdfText(pdf);
+        EXPECT_TRUE(text.contains(title) && text.contains("File printout for fileName " + path));
+        expectWords(text, {"r1c1", "r2c2"}, true);
+        EXPECT_TRUE(isLandscape(pdf)) << "the dialog's orientation";
+    }
+}
+
+// Needs the cups-pdf printer "PDF" (scripts/start-services.sh). The titles' date is one no
+// other run uses, so that this test finds its own jobs among whatever else is printed.
+TEST_F(Printouts, EveryCopyIsAJobOfItsOwnWithItsOwnTime) {
+    if (!installedPrinters().contains(QStringLiteral("PDF"))) {
+        GTEST_SKIP() << "no cups-pdf printer named PDF";
+    }
+    const int year = 2100 + static_cast<int>(QCoreApplication::applicationPid() % 7000);
+    double clock = dateSerial(year, 3, 4) + timeSerial(10, 0, 0);
+    setPrintoutClock([&clock] {
+        const double now = clock;
+        clock += timeSerial(0, 0, 1);
+        return now;
+    });
+    ASSERT_EQ(print(viewer->DataBarBtn[2], printOn(QStringLiteral("PDF"), {}, 3)).size(), 1U);
+    const QStringList pdfs =
+        awaitFiles(QDir::homePath() + QStringLiteral("/PDF"),
+                   QStringLiteral("Data_History_Printout_At__3_4_%1_*.pdf").arg(year), 3);
+    QStringList titles;
+    for (const QString& pdf : pdfs) {
+        titles << pdfInfo(pdf, QStringLiteral("Title"));
+        EXPECT_EQ(pdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("1")) << "a copy a job";
+        QFile::remove(pdf);
+    }
+    titles.sort();
+    const QString at = QStringLiteral("(Data History Printout At: 3/4/%1 10:00:0%2 AM)");
+    EXPECT_EQ(titles, (QStringList{at.arg(year).arg(0), at.arg(year).arg(1), at.arg(year).arg(2)}));
+}

@@ -1,0 +1,167 @@
+#include "ViewerFiles.h"
+
+#include "recordfiles/CsvExport.h"
+#include "recordfiles/SampleData.h"
+
+#include <QProcess>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+class ExportTest : public RecordViewerTest {
+protected:
+    void SetUp() override {
+        RecordViewerTest::SetUp();
+        ASSERT_TRUE(QDir(dir.path()).mkdir("Export Data"));
+    }
+    [[nodiscard]] QString exported(const QString& name) const {
+        return file("Export Data/" + name);
+    }
+    void loadSamples() {
+        dataLog = write("plant.2024.csv", crlfLines({"Date,Time,Temp", "3/4/2024,13:05:09,21.5"}));
+        open(viewer->DataBarBtn[0], dataLog);
+        auditTrail =
+            write("audit.aud", crlfLines({"3/4/2024,08:00:00,Maria Keller,Logged in,OS-1"}));
+        open(viewer->auditBarBtn[0], auditTrail);
+        alarms = write("alarms.csv", "High Temp Zone 1,3/4/2024,14:07:00\r\n");
+        open(viewer->almBarBtn[0], alarms);
+    }
+    // Opens `input` with one button, exports it with another, and compares the file that the
+    // batch tool built beside the tests writes for the same input.
+    void compare(QToolButton* opener, QToolButton* save, const QString& kind,
+                 const QString& input) {
+        SCOPED_TRACE(input.toStdString());
+        open(opener, input);
+        const QString name = file(kind + "-" + QFileInfo(input).completeBaseName());
+        ASSERT_TRUE(open(save, name + "-viewer.csv").empty());
+        QProcess cli;
+        cli.start(QStringLiteral(TARVEX_CLI_PATH), {"export", kind, input, name + "-cli.csv"});
+        ASSERT_TRUE(cli.waitForFinished(30'000)) << cli.errorString().toStdString();
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        EXPECT_FALSE(readBytes(name + "-viewer.csv").isEmpty());
+        EXPECT_EQ(readBytes(name + "-cli.csv"), readBytes(name + "-viewer.csv"));
+    }
+
+    QString dataLog;
+    QString auditTrail;
+    QString alarms;
+};
+
+} // namespace
+
+TEST_F(ExportTest, EachGuardTellsWhichFileIsMissingAndStopsItsExport) {
+    // The guards' texts are checked with the printouts, which share them.
+    const std::pair<QToolButton*, const char*> cases[] = {
+        {viewer->DataBarBtn[4], "Data file"},
+        {viewer->opBarBtn[1], "Data file"},
+        {viewer->auditBarBtn[2], "Audit file"},
+        {viewer->almBarBtn[2], "Alarm History file"}};
+    viewer->setTabAvailable(frmHistory::TabOperatorEvents, true); // so that its button works
+    for (const auto& [button, text] : cases) {
+        ModalAnswer answer;
+        answer.thenClick(QMessageBox::Ok);
+        button->click();
+        ASSERT_EQ(answer.seen().size(), 1U) << text;
+        EXPECT_TRUE(answer.seen()[0].text.startsWith(QString(text) + " has not been opened!"));
+        EXPECT_EQ(answer.seen()[0].icon, QMessageBox::Question);
+    }
+    EXPECT_TRUE(QDir(file("Export Data")).isEmpty());
+}
+
+TEST_F(ExportTest, EachExportProposesANameAfterItsFileAndWritesTheShownCells) {
+    loadSamples();
+    viewer->setTabAvailable(frmHistory::TabOperatorEvents, true);
+    viewer->opEvGrid->SetCellText(0, 0, "Date");
+    viewer->opEvGrid->SetCellText(1, 1, "Batch started");
+    frmMain::instance().setStatusText("status before");
+    const std::tuple<QToolButton*, const char*, const char*, QByteArray> cases[] = {
+        {viewer->DataBarBtn[4], "Exported Data Files (*.csv)", "plant.csv",
+         "Date,Time,Temp\r\n3/4/2024,01:05:09 PM,21.5\r\n"},
+        {viewer->opBarBtn[1], "Exported Op Event Files (*.csv)", "Op Event plant.csv",
+         "Date,\r\n1,Batch started\r\n"},
+        {viewer->auditBarBtn[2], "Exported Audit Files (*.csv)", "Audit audit.csv",
+         "Date,Time,User Full Name,User Action,\r\n3/4/2024,08:00:00,Maria Keller,Logged "
+         "in,OS-1\r\n"},
+        {viewer->almBarBtn[2], "Exported Alarm History Files (*.csv)", "Alarm alarms.csv",
+         "Alarm#,Alarm Description,Date,Time\r\n1,High Temp Zone 1,3/4/2024,02:07 PM\r\n"}};
+    for (const auto& [button, filter, proposed, bytes] : cases) {
+        DialogSeen seen;
+        ModalAnswer answer;
+        answer.then([&](QWidget* w) {
+            seen = seeDialog(w);
+            ModalAnswer::chooseFile(seen.proposedName)(w); // the name as it stands
+        });
+        button->click();
+        ASSERT_EQ(answer.seen().size(), 1U) << proposed;
+        EXPECT_EQ(seen.filters, QStringList{filter});
+        EXPECT_EQ(seen.folder, QDir(file("Export Data")).absolutePath());
+        EXPECT_TRUE(seen.confirmsOverwrite);
+        EXPECT_EQ(readBytes(exported(proposed)), bytes) << proposed;
+    }
+    EXPECT_EQ(frmMain::instance().statusText(), "status before");
+    EXPECT_EQ(pubVars().dataFilePath, dataLog);
+}
+
+// Root may write anywhere, so the failures come from the paths themselves: a folder that is a
+// regular file, and a name so long that no temporary file can be made beside it.
+TEST_F(ExportTest, AFailedSaveIsReportedUnderTheExportersNameAndLeavesNoFileBehind) {
+    loadSamples();
+    const QString blocker = write("blocker", "a file, not a folder");
+    const auto shown = open(viewer->DataBarBtn[4], blocker + "/plant.csv", 1);
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_EQ(shown[0].text, errorReportText("exportHistData", 0, {}));
+    const QString longName =
+        write("Export Data/" + QString(246, QLatin1Char('a')) + ".csv", "earlier export\r\n");
+    ModalAnswer answer;
+    answer.then(ModalAnswer::chooseFile(longName))
+        .thenClick(QMessageBox::Yes)
+        .thenClick(QMessageBox::Ok);
+    viewer->auditBarBtn[2]->click();
+    ASSERT_EQ(answer.seen().size(), 3U);
+    EXPECT_EQ(answer.seen()[2].text, errorReportText("exportAuditTrailData", 0, {}));
+    EXPECT_EQ(QDir(file("Export Data")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(longName).fileName()});
+}
+
+// The user may pick a record file as the export target and confirm the overwrite; the viewer
+// still never writes it. After a failed alarm load the export writes the emptied grid.
+TEST_F(ExportTest, AnExportOntoALoadedRecordFileIsRefused) {
+    loadSamples();
+    for (const QString& target : {dataLog, write("plant.sig", "1 2 3\r\n"), alarms}) {
+        ModalAnswer answer;
+        answer.then(ModalAnswer::chooseFile(target))
+            .thenClick(QMessageBox::Yes)
+            .thenClick(QMessageBox::Ok);
+        viewer->DataBarBtn[4]->click();
+        ASSERT_EQ(answer.seen().size(), 3U) << qPrintable(target);
+        EXPECT_EQ(answer.seen()[2].text,
+                  errorReportText("exportHistData", 70, "Permission denied"));
+    }
+    open(viewer->almBarBtn[0], refusedFile("huge.csv"), 1);
+    ASSERT_TRUE(open(viewer->almBarBtn[2], "after-failure.csv").empty());
+    EXPECT_EQ(readBytes(exported("after-failure.csv")), ",,,\r\n"); // the counts stay
+}
+
+TEST_F(ExportTest, TheBatchToolWritesTheSameBytesAsTheViewerForSampleAndOddFiles) {
+    const SampleFiles sample = writeSampleData(file("sample"));
+    compare(viewer->DataBarBtn[0], viewer->DataBarBtn[4], "data", sample.dataLog);
+    compare(viewer->auditBarBtn[0], viewer->auditBarBtn[2], "audit", sample.auditTrail);
+    compare(viewer->almBarBtn[0], viewer->almBarBtn[2], "alarm", sample.alarmHistory);
+    // Commas that shift fields, a date where a time belongs, short lines, bare line feeds,
+    // bytes outside ASCII, a title line only.
+    compare(viewer->DataBarBtn[0], viewer->DataBarBtn[4], "data",
+            write("odd.csv",
+                  "Date,Time,Temp \xB0"
+                  "C,Note\r\n3/4/2024,13:05:09,21.5,a,b\n3/4/2024,noon,\r\n3/4/2024\r\n"));
+    compare(viewer->DataBarBtn[0], viewer->DataBarBtn[4], "data",
+            write("titles.csv", "Date,Time,Flow\r\n"));
+    compare(
+        viewer->auditBarBtn[0], viewer->auditBarBtn[2], "audit",
+        write("odd.aud", crlfLines({"3/4/2024,08:00:00,Jos\xE9 Ferreira,Changed A, then B",
+                                    "3/4/2024,08:01:00", "3/4/2024,08:02:00,Maria,Logged out"})));
+    compare(viewer->almBarBtn[0], viewer->almBarBtn[2], "alarm",
+            write("odd-alarms.csv", crlfLines({"Pump P-1, tripped,3/4/2024,23:15:00", "Short", "",
+                                               "High Temp,3/4/2024,14:07:59"})));
+}

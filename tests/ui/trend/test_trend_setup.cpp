@@ -1,0 +1,154 @@
+#include "TrendLog.h"
+
+#include "shell/CommonDialog.h"
+#include "shell/frmMain.h"
+#include "trend/NumericInput.h"
+#include "trend/TrendSetup.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+class TrendSetupDialog : public ::testing::Test {
+protected:
+    TrendSetupDialog() : v(startViewer()) {}
+
+    // A trend of `channels` channels, from a log with that many value columns.
+    void buildTrend(int channels) {
+        QStringList titles;
+        for (int c = 0; c < channels; ++c) {
+            titles << QStringLiteral("TI%1").arg(101 + c);
+        }
+        loadLog(v, dir, logText(titles, countingValues(6, channels)));
+        select(v, {{2, 1, 1 + channels, 6}});
+        pressPlot(v);
+        ASSERT_EQ(plot().ChannelCount(), channels);
+    }
+    // Opens the dialog with the setup button; `inside` runs on the open dialog and must close
+    // it. The modal windows it opens in turn take the actions of `then`. Returns what every
+    // modal window showed, the dialog first.
+    std::vector<ModalAnswer::Seen> openSetup(const std::function<void(TrendSetup&)>& inside,
+                                             const std::vector<ModalAnswer::Action>& then = {}) {
+        ModalAnswer answer;
+        answer.then([inside](QWidget* w) {
+            auto& dlg = dynamic_cast<TrendSetup&>(*w);
+            inside(dlg);
+            EXPECT_FALSE(dlg.isVisible());
+        });
+        for (const auto& action : then) {
+            answer.then(action);
+        }
+        v.histBarBtn[0]->click();
+        EXPECT_EQ(answer.pending(), 0);
+        EXPECT_TRUE(std::ranges::all_of(answer.seen(), [](const auto& s) { return s.expected; }));
+        EXPECT_EQ(TrendSetup::existing(), nullptr);
+        return answer.seen();
+    }
+    PlotControl& plot() { return *v.iPlotX; }
+
+    QTemporaryDir dir;
+    frmHistory& v;
+};
+
+} // namespace
+
+TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOkAppliesItsSettingsToTwelveChannels) {
+    buildTrend(15);
+    std::vector<QColor> colors;
+    colors.reserve(15);
+    for (int i = 0; i < 15; ++i) {
+        colors.push_back(plot().Channel(i).Color());
+    }
+    const auto ySpan = v.historyYspan;
+    openSetup([this](TrendSetup& dlg) {
+        // Filled from the plot; only the pens in use can be edited.
+        EXPECT_EQ(dlg.XminorTicks->value(), plot().XAxis().MinorCount());
+        EXPECT_EQ(dlg.XscaleFormat->currentText(), plot().XAxis().DateTimeFormat());
+        for (std::size_t i = 0; i < TrendSetup::kPens; ++i) {
+            EXPECT_TRUE(dlg.PWidth[i]->isEnabled() && dlg.PenClrBtn[i]->isEnabled()) << i;
+            EXPECT_FALSE(dlg.PenAssign[i]->isEnabled()) << i;
+        }
+        dlg.TrendZeroAnalog->setValue(-5);
+        dlg.TrendSpanAnalog->setValue(20);
+        dlg.XscaleFormat->setCurrentIndex(0);
+        dlg.XminorTicks->setValue(7);
+        dlg.PWidth[0]->setValue(4);
+        dlg.PWidth[11]->setValue(5);
+        TrendSetup::setSwatchColor(dlg.PenClr[1], Qt::blue);
+        dlg.OKButton->click();
+    });
+    EXPECT_EQ(std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), v.historyYspan),
+              std::tuple(-5.0, 25.0, ySpan)); // the zoom still scales from the build
+    EXPECT_EQ(plot().XAxis().DateTimeFormat(), QStringLiteral("hh:nn:ss"));
+    EXPECT_EQ(std::tuple(plot().XAxis().MinorCount(), plot().XAxis().LabelsStyle(),
+                         plot().XAxis().AxisMode()),
+              std::tuple(7, 3, 3));
+    EXPECT_EQ(std::tuple(plot().Channel(0).TraceLineWidth(), plot().Channel(1).TraceLineWidth(),
+                         plot().Channel(11).TraceLineWidth()),
+              std::tuple(4, 2, 5));
+    EXPECT_EQ(plot().Channel(1).Color(), QColor(Qt::blue));
+    EXPECT_EQ(plot().Channel(0).Color(), colors[0]);
+    for (int i = 12; i < 15; ++i) {
+        EXPECT_EQ(plot().Channel(i).TraceLineWidth(), 1) << i;
+        EXPECT_EQ(plot().Channel(i).Color(), colors[static_cast<std::size_t>(i)]) << i;
+    }
+}
+
+TEST_F(TrendSetupDialog, AZeroNotBelowTheSpanIsRefusedAndCancelAppliesNothing) {
+    buildTrend(1);
+    const double yMin = plot().YAxis().Min();
+    const double ySpan = plot().YAxis().Span();
+    const auto seen = openSetup(
+        [&](TrendSetup& dlg) {
+            EXPECT_FALSE(dlg.PWidth[1]->isEnabled() || dlg.PenClrBtn[1]->isEnabled());
+            EXPECT_EQ(dlg.TrendZeroAnalog->value(), plot().YAxis().Min());
+            EXPECT_EQ(dlg.TrendSpanAnalog->value(), plot().YAxis().Max());
+            dlg.TrendZeroAnalog->setValue(10);
+            dlg.TrendSpanAnalog->setValue(10);
+            dlg.OKButton->click(); // the message, answered by the queued OK
+            EXPECT_TRUE(dlg.isVisible());
+            EXPECT_EQ(dlg.TrendZeroAnalog->value(), 10);
+            dlg.CancelButton->click();
+        },
+        {ModalAnswer::click(QMessageBox::Ok)});
+    ASSERT_EQ(seen.size(), 2U);
+    EXPECT_EQ(seen[1].text, QStringLiteral("Trend Zero must be less than trend span time!"));
+    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), yMin);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), ySpan);
+}
+
+// A JPEG save leaves the cancel error on; a cancelled colour still keeps the swatch.
+TEST_F(TrendSetupDialog, ColourButtonsEditTheirSwatchesAndOkAppliesThem) {
+    buildTrend(2);
+    const QColor xScale = plot().XAxis().ScaleColor();
+    const QColor yScale = plot().YAxis().ScaleColor();
+    pubVars().fileDialog->CancelError = true;
+    QColor startedFrom;
+    openSetup(
+        [&](TrendSetup& dlg) {
+            dlg.YscaleColor->click(); // the X frame's button
+            dlg.Xscalecolor->click(); // the Y frame's button: cancelled
+            dlg.PenClrBtn[0]->click();
+            dlg.trendBgColor->click();
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.XcolorLabel), QColor(Qt::red));
+            EXPECT_EQ(TrendSetup::swatchColor(dlg.YcolorLabel), yScale);
+            dlg.OKButton->click();
+        },
+        {ModalAnswer::chooseColor(Qt::red, &startedFrom), ModalAnswer::reject(),
+         ModalAnswer::chooseColor(Qt::green), ModalAnswer::chooseColor(Qt::white)});
+    EXPECT_EQ(startedFrom, xScale);
+    EXPECT_EQ(plot().XAxis().ScaleColor(), QColor(Qt::red));
+    EXPECT_EQ(plot().XAxis().SecondScaleColor(), QColor(Qt::red));
+    EXPECT_EQ(plot().YAxis().ScaleColor(), yScale);
+    EXPECT_EQ(plot().Channel(0).Color(), QColor(Qt::green));
+    EXPECT_EQ(plot().BackGroundColor(), QColor(Qt::white));
+}

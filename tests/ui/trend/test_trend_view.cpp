@@ -1,0 +1,87 @@
+#include "TrendLog.h"
+
+#include "shell/CommonDialog.h"
+#include "trend/PlotDataCursor.h"
+#include "trend/SliderControl.h"
+
+#include <QFileDialog>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+constexpr double kHour = 1.0 / 24;
+
+class TrendView : public ::testing::Test {
+protected:
+    TrendView() : v(startViewer()) { pubVars().fileDialog->InitDir = dir.path(); }
+
+    // Values 0..40 over five records half an hour apart: two hours.
+    void buildTwoHours() {
+        loadLog(v, dir, logText({"TI101"}, {{"0"}, {"10"}, {"40"}, {"20"}, {"30"}}, 30));
+        select(v, {{2, 1, 2, 5}});
+        pressPlot(v);
+        ASSERT_NEAR(plot().XAxis().Span(), 2 * kHour, 1e-9);
+    }
+    PlotControl& plot() { return *v.iPlotX; }
+
+    QTemporaryDir dir;
+    frmHistory& v;
+};
+
+} // namespace
+
+TEST_F(TrendView, TheDateSliderZoomsTheTimeAxisFromItsStart) {
+    buildTwoHours();
+    const double start = plot().XAxis().Min();
+    for (const auto& [position, hours] : {std::pair{50, 1.0}, {-100, 4.0}, {0, 2.0}}) {
+        v.DateSlider->setPosition(position);
+        EXPECT_NEAR(plot().XAxis().Span(), hours * kHour, 1e-9) << position;
+        EXPECT_DOUBLE_EQ(plot().XAxis().Min(), start);
+    }
+    // The user drags it to the top: it goes back to 99, leaving a hundredth.
+    QTest::keyClick(v.DateSlider->slider(), Qt::Key_End);
+    EXPECT_EQ(v.DateSlider->Position(), 99);
+    EXPECT_NEAR(plot().XAxis().Span(), 0.02 * kHour, 1e-9);
+}
+
+TEST_F(TrendView, TheValueSliderScalesFromTheBuildEvenAfterTheSetupDialog) {
+    buildTwoHours();
+    ASSERT_EQ(v.historyYspan, 40);
+    plot().YAxis().setMin(-5); // as the setup dialog leaves it
+    plot().YAxis().setSpan(25);
+    v.YSlider->setPosition(50);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 20);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), -5);
+    // A new build puts both sliders back to 0.
+    buildTwoHours();
+    EXPECT_EQ(v.YSlider->Position(), 0);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 40);
+}
+
+// The picture itself is the plot's own test; here the button's dialog and messages.
+TEST_F(TrendView, SaveToJpegProposesTheViewerCaptionAndTellsAFailure) {
+    buildTwoHours();
+    QString proposed;
+    ModalAnswer answer;
+    answer.then([&](QWidget* w) {
+        proposed = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        ModalAnswer::reject()(w);
+    });
+    // A folder that takes no new files, whoever runs the test.
+    answer.then(ModalAnswer::chooseFile(QStringLiteral("/proc/trend.jpg")))
+        .thenClick(QMessageBox::Ok)
+        .then(ModalAnswer::chooseFile(dir.filePath("trend")));
+    for (int press = 0; press < 3; ++press) {
+        v.histBarBtn[2]->click();
+    }
+    ASSERT_EQ(answer.seen().size(), 4U); // no message after the cancel
+    EXPECT_EQ(proposed, QStringLiteral("Data Viewer.jpg"));
+    EXPECT_EQ(answer.seen()[2].text, "Jpeg file can not be saved. Check filename or disk space");
+    EXPECT_TRUE(QFileInfo(dir.filePath("trend.jpg")).size() > 0); // the default extension
+    EXPECT_TRUE(pubVars().fileDialog->CancelError);
+}

@@ -1,6 +1,6 @@
 // tarvex verify over record files signed and then grown or edited, read back as JSON.
 #include "CoreTestHelpers.h"
-#include "ViewerTestFiles.h"
+#include "ViewerFiles.h"
 
 #include "recordfiles/PathFunctions.h"
 #include "recordfiles/SampleData.h"

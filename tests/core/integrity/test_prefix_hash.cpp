@@ -31,14 +31,6 @@ struct PrefixCase {
 
 class FileHashScanTest : public ::testing::TestWithParam<PrefixCase> {
 protected:
-    QString write(const QByteArray& content) {
-        QString path = dir.filePath(QStringLiteral("log.csv"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(content), content.size());
-        return path;
-    }
-
     QTemporaryDir dir;
     ZvLog log;
 };
@@ -75,7 +67,7 @@ TEST_P(FileHashScanTest, FindsThePartThatCarriesTheSignedHash) {
     const QStringList sought = {signedHash,        signedHash.toLower(),
                                 signedHash + u' ', QStringLiteral("3F A 0"),
                                 QString(),         signedHash};
-    const QString path = write(c.now);
+    const QString path = test::writeFile(dir.filePath(QStringLiteral("log.csv")), c.now);
     ZvCryptoX32::CreateStringHash hasher;
     hasher.KeyText(zvLogKey());
     FileHashScan scan(hasher, sought);

@@ -1,16 +1,18 @@
 // tarvex verify over record files signed and then grown or edited, read back as JSON.
 #include "CoreTestHelpers.h"
-#include "ViewerFiles.h"
 
+#include "integrity/ZvLog.h"
 #include "recordfiles/PathFunctions.h"
 #include "recordfiles/SampleData.h"
 #include "recordfiles/SampleDataLog.h"
 #include "recordfiles/SampleRecords.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -81,13 +83,15 @@ protected:
         ZvLog log;
         for (const VerifyCase& c : kCases) {
             const QString path = dir.filePath(c.name);
-            QStringList records;
+            QByteArray signatures;
             for (const Signed& s : c.signatures) {
                 const QString hash = log.CalculateHash(widenedText(s.content), zvLogKey());
-                records << QStringList{"3/5/2024", "08:00:00", kOddText, kOddText, hash}.join(',');
+                const QString record =
+                    QStringList{"3/5/2024", "08:00:00", kOddText, kOddText, hash}.join(',');
+                signatures += log.EncryptToHex(record, zvLogKey()).toLatin1() + "\r\n";
             }
             writeFile(path, c.now);
-            writeFile(pathWithoutExtension(path) + ".sig", encipheredLines(records));
+            writeFile(pathWithoutExtension(path) + ".sig", signatures);
             files << path;
         }
     }
@@ -129,6 +133,7 @@ TEST_F(VerifyCliTest, TextAndErrorsKeepTheOrderOfTheArgumentsOnEveryCore) {
     writeFile(dir.filePath("unsigned.csv"), kTitle);
     const QStringList args =
         QStringList{files[0], missing} + files + QStringList{dir.filePath("unsigned.csv")};
+    EXPECT_EQ(cliVerify({dir.filePath("empty.csv")}).status, 0);
     const Ran one = cliVerify(QStringList{"--jobs", "1"} + args);
     EXPECT_EQ(one.status, 2);
     EXPECT_TRUE(one.out.contains(": FAILED, covers the first 3 records; 2 records appended after "

@@ -153,33 +153,36 @@ void CreateStringHash::InputText(const QString& text) {
 }
 
 QVariant CreateStringHash::HashData() {
-    StartHash();
-    UpdateHash(input_);
-    return FinishHash();
-}
-
-void CreateStringHash::StartHash() {
-    if (EVP_MAC_init(ctx_.get(), key_.key().data(), key_.key().size(), nullptr) != 1) {
-        throwCryptoFailure("HMAC start failed");
-    }
-}
-
-void CreateStringHash::UpdateHash(QByteArrayView ansiBytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(ansiBytes.data());
-    if (EVP_MAC_update(ctx_.get(), data, static_cast<std::size_t>(ansiBytes.size())) != 1) {
-        throwCryptoFailure("HMAC update failed");
-    }
-}
-
-QVariant CreateStringHash::FinishHash() {
     QByteArray hash(EVP_MAX_MD_SIZE, Qt::Uninitialized);
     std::size_t size = 0;
-    if (EVP_MAC_final(ctx_.get(), bytesOf(hash), &size, static_cast<std::size_t>(hash.size())) !=
-        1) {
-        throwCryptoFailure("HMAC end failed");
+    if (EVP_MAC_init(ctx_.get(), key_.key().data(), key_.key().size(), nullptr) != 1 ||
+        EVP_MAC_update(ctx_.get(), bytesOf(std::as_const(input_)),
+                       static_cast<std::size_t>(input_.size())) != 1 ||
+        EVP_MAC_final(ctx_.get(), bytesOf(hash), &size, static_cast<std::size_t>(hash.size())) !=
+            1) {
+        throwCryptoFailure("HMAC failed");
     }
     hash.truncate(static_cast<qsizetype>(size));
     return {hash};
+}
+
+void CreateStringHash::StartHash() {
+    stream_.start(key_.key());
+}
+
+void CreateStringHash::UpdateHash(QByteArrayView ansiBytes) {
+    stream_.update(ansiBytes);
+}
+
+QVariant CreateStringHash::FinishHash() {
+    crypto::Digest hash{};
+    stream_.finish(hash);
+    return {QByteArray(reinterpret_cast<const char*>(hash.data()),
+                       static_cast<qsizetype>(hash.size()))};
+}
+
+void CreateStringHash::HashSoFar(crypto::Digest& hash) {
+    stream_.hashSoFar(hash);
 }
 
 std::unique_ptr<Object> createObject(QStringView className) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "integrity/CryptoSupport.h"
+#include "integrity/KeyedHashStream.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -67,7 +68,8 @@ private:
 };
 
 // "ZvCryptoX32.CreateStringHash": HMAC-SHA-256 of a text's Windows-1252 bytes. Besides the
-// one-text form, a text too large to hold can be fed in pieces of its Windows-1252 bytes.
+// one-text form, a text too large to hold can be fed in pieces of its Windows-1252 bytes, and
+// the hash of the pieces so far read at any point.
 class CreateStringHash final : public Object {
 public:
     CreateStringHash();
@@ -79,11 +81,14 @@ public:
     void StartHash();
     void UpdateHash(QByteArrayView ansiBytes);
     QVariant FinishHash();
+    // The hash of the bytes given since StartHash, leaving the running hash as it is.
+    void HashSoFar(crypto::Digest& hash);
 
 private:
     crypto::DerivedKey key_{crypto::kHashKeyLabel};
     crypto::MacPtr mac_;
     crypto::MacCtxPtr ctx_;
+    crypto::KeyedHashStream stream_;
     QByteArray input_;
 };
 

@@ -2,9 +2,9 @@
 
 #include "common/TvError.h"
 #include "common/Windows1252.h"
+#include "integrity/FileHashScan.h"
 #include "integrity/HexText.h"
 #include "integrity/InputField.h"
-#include "integrity/WidenForHash.h"
 #include "recordfiles/FileKind.h"
 
 #include <QDateTime>
@@ -16,8 +16,6 @@
 
 namespace tarvex {
 namespace {
-
-constexpr qint64 kHashChunk = qint64{1} << 18;
 
 template <typename T> std::unique_ptr<T> createBound(QStringView className) {
     std::unique_ptr<ZvCryptoX32::Object> object = ZvCryptoX32::createObject(className);
@@ -97,24 +95,8 @@ QString ZvLog::CalculateFileHash(const QString& FileName, const QString& Passwor
     if (const std::int32_t error = openRegularFile(file, FileName, QIODevice::Unbuffered)) {
         throw TvError(error);
     }
-    const qint64 length = file.size();
     hasher->KeyText(Password);
-    hasher->StartHash();
-    QByteArray chunk(std::min(length, kHashChunk), Qt::Uninitialized);
-    QByteArray wide(2 * chunk.size(), Qt::Uninitialized);
-    for (qint64 done = 0; done < length;) {
-        const qint64 got = file.read(chunk.data(), std::min(length - done, kHashChunk));
-        if (got < 0) {
-            throw TvError(ErrDeviceIo);
-        }
-        if (got == 0) {
-            throw TvError(ErrPastEnd);
-        }
-        widenForHash(QByteArrayView(chunk.constData(), got), wide.data());
-        hasher->UpdateHash(QByteArrayView(wide.constData(), 2 * got));
-        done += got;
-    }
-    return bytesToHex(byteArrayOf(hasher->FinishHash()));
+    return FileHashScan(*hasher).run(file);
 }
 
 bool ZvLog::CompareHash(const QString& InputString, const QString& Password, const QString& hash) {

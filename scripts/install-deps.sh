@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the project needs (as root, or through sudo).
 #   install-deps.sh         build and run the viewer (Xvfb for machines without a display)
 #   install-deps.sh --test  also what the tests need: GoogleTest, CUPS with cups-pdf, xdotool,
-#                           PDF tools, and the package checkers
+#                           PDF tools, the package checkers, and Python's cryptography (to
+#                           sign files as another program would)
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,7 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev xdotool cups printer-driver-cups-pdf poppler-utils
-        dpkg-dev file lintian desktop-file-utils appstream)
+        dpkg-dev file lintian desktop-file-utils appstream python3-cryptography)
 fi
 
 missing=()

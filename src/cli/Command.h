@@ -11,8 +11,9 @@ namespace tarvex::cli {
 // Exit statuses of every subcommand.
 enum ExitStatus : int {
     ExitOk = 0,
-    ExitFailed = 1,   // a signature did not verify, or output could not be written
-    ExitBadInput = 2, // usage error, or input that is missing or cannot be read
+    ExitFailed = 1,   // a signature did not verify, or an output file could not be written
+    ExitBadInput = 2, // usage error; input that is missing, not a regular file or cannot be
+                      // read; a refused output target; standard output that cannot be written
 };
 
 // A subcommand: `tarvex NAME ARGUMENTS...`. Each lives in its own file and registers itself
@@ -40,7 +41,18 @@ struct Registrar {
 };
 
 // Output in UTF-8: a line on standard output, and "tarvex: " plus a line on standard error.
+// Control characters in the line (C0, DEL and C1, as record files can hold them) are shown as
+// \xNN, so that what a file holds can neither break a line nor drive the terminal.
 void printLine(const QString& line);
 void printError(const QString& line);
+// Text of our own (help), printed as it is.
+void printText(const QString& text);
+
+// `text` with every control character written as \xNN (two uppercase hex digits).
+QString escapeControls(QStringView text);
+
+// Why standard output could not be written, empty when it could; flushes it first. Checked at
+// the end: the tool then exits with 2, whatever the command found.
+QString standardOutputProblem();
 
 } // namespace tarvex::cli

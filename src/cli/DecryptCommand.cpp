@@ -2,8 +2,6 @@
 #include "Command.h"
 #include "EncipheredFile.h"
 
-#include "recordfiles/PathFunctions.h"
-
 namespace tarvex::cli {
 namespace {
 
@@ -12,10 +10,6 @@ int run(const QStringList& args) {
         throw UsageError("expects exactly one file");
     }
     const QString& path = args.first();
-    if (!fileExists(path)) {
-        printError(QStringLiteral("%1: no such file").arg(path));
-        return ExitBadInput;
-    }
     ZvLog log;
     try {
         readEncipheredFile(log, path, [](const QString& record) { printLine(record); });
@@ -32,7 +26,8 @@ const Registrar registrar{{
     QStringLiteral("Print the deciphered records of a .sig or .evt file."),
     QStringLiteral(
         "    Deciphers every line of FILE (hex text, one record per line) with the viewer's\n"
-        "    key and prints each record as it is, one per line, ended by \"\\n\", in UTF-8.\n"
+        "    key and prints each record as it is, one per line, ended by \"\\n\", in UTF-8;\n"
+        "    control characters are shown as \\xNN.\n"
         "    Signature records read date,time,user full name,comment,hash; operator events\n"
         "    date,time,user full name,event message. A line that cannot be deciphered stops\n"
         "    the command with its line number (records before it are printed).\n"),

@@ -1,11 +1,31 @@
 #include "EncipheredFile.h"
 
+#include "FileChecks.h"
+
 #include "common/TvError.h"
 #include "common/Windows1252.h"
+#include "recordfiles/FileKind.h"
+#include "recordfiles/TextLineReader.h"
 
 #include <QFile>
 
 namespace tarvex::cli {
+namespace {
+
+[[noreturn]] void throwInputError(const QString& message) {
+    throw InputError(message.toStdString());
+}
+
+QString lineProblem(const TvError& error) {
+    if (error.number() == ErrOutOfMemory) {
+        return QStringLiteral("longer than %1 bytes, no record is (%2)")
+            .arg(TextLineReader::kMaxEncipheredLine)
+            .arg(describe(error));
+    }
+    return QStringLiteral("cannot be read (%1)").arg(describe(error));
+}
+
+} // namespace
 
 QString describe(const TvError& error) {
     return QStringLiteral("error %1: %2").arg(error.number()).arg(error.description());
@@ -13,34 +33,34 @@ QString describe(const TvError& error) {
 
 void readEncipheredFile(ZvLog& log, const QString& path,
                         const std::function<void(const QString& record)>& take) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw InputError(
-            QStringLiteral("%1: cannot open (%2)").arg(path, file.errorString()).toStdString());
+    if (const QString problem = unreadableInput(path); !problem.isEmpty()) {
+        throwInputError(QStringLiteral("%1: %2").arg(path, problem));
     }
-    QList<QByteArray> lines = file.readAll().split('\n');
-    if (file.error() != QFileDevice::NoError) {
-        throw InputError(
-            QStringLiteral("%1: cannot read (%2)").arg(path, file.errorString()).toStdString());
+    QFile file;
+    if (const std::int32_t error = openRegularFile(file, path)) {
+        throwInputError(QStringLiteral("%1: cannot open (%2)").arg(path, describe(TvError(error))));
     }
-    // A line end closes the last line; it does not start another one.
-    if (lines.back().isEmpty()) {
-        lines.removeLast();
-    }
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QByteArray line = lines[i];
-        if (line.endsWith('\r')) {
-            line.chop(1);
+    // Line by line, with the viewer's limit on a line, so that memory stays small whatever the
+    // file holds.
+    TextLineReader lines(file);
+    for (qsizetype n = 1;; ++n) {
+        QByteArrayView line;
+        try {
+            if (lines.atEnd()) {
+                return;
+            }
+            line = lines.readLine();
+        } catch (const TvError& e) {
+            throwInputError(QStringLiteral("%1 line %2: %3").arg(path).arg(n).arg(lineProblem(e)));
         }
         QString record;
         try {
             record = log.DecryptFromHex(fromWindows1252(line), zvLogKey());
         } catch (const TvError& e) {
-            throw InputError(QStringLiteral("%1 line %2: damaged record, cannot decipher (%3)")
-                                 .arg(path)
-                                 .arg(i + 1)
-                                 .arg(describe(e))
-                                 .toStdString());
+            throwInputError(QStringLiteral("%1 line %2: damaged record, cannot decipher (%3)")
+                                .arg(path)
+                                .arg(n)
+                                .arg(describe(e)));
         }
         take(record);
     }

@@ -12,8 +12,10 @@
 namespace tarvex::cli {
 
 // Reads a ".sig" or ".evt" file line by line ("\r\n" or "\n") and deciphers every line under
-// the system's key, as the viewer does. Calls `take` with each record in order. Throws
-// InputError naming the file and the line when a file cannot be read or a line is damaged.
+// the system's key, as the viewer does. Calls `take` with each record in order (also an empty
+// one). Throws InputError naming the file, and the line where there is one, when the file is no
+// regular file or cannot be read, or a line is damaged or longer than the viewer's limit
+// (TextLineReader::kMaxEncipheredLine).
 void readEncipheredFile(ZvLog& log, const QString& path,
                         const std::function<void(const QString& record)>& take);
 

@@ -1,9 +1,10 @@
 // tarvex export data|audit|alarm INPUT OUTPUT: writes the viewer's CSV export of a record file.
 #include "Command.h"
+#include "FileChecks.h"
 
 #include "common/TvError.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/GridData.h"
-#include "recordfiles/PathFunctions.h"
 #include "recordfiles/RecordLayouts.h"
 
 #include <QFile>
@@ -28,21 +29,13 @@ std::optional<RecordKind> kindNamed(const QString& name) {
 }
 
 // Why the input cannot be used; empty when it can be tried.
-QString inputProblem(const QString& input, const QString& output) {
-    const QFileInfo in(input);
-    if (!in.exists()) {
-        return QStringLiteral("no such file");
+QString inputProblem(const QString& input) {
+    if (QString problem = unreadableInput(input); !problem.isEmpty()) {
+        return problem;
     }
-    if (!fileExists(input)) {
-        return QStringLiteral("is a folder, not a record file");
-    }
-    const QFileInfo out(output);
-    if (out.exists() && out.canonicalFilePath() == in.canonicalFilePath()) {
-        return QStringLiteral("the export would replace the record file itself");
-    }
-    QFile file(input);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("cannot be read (%1)").arg(file.errorString());
+    QFile file;
+    if (const std::int32_t error = openRegularFile(file, input)) {
+        return QStringLiteral("cannot be read (%1)").arg(TvError(error).description());
     }
     return {};
 }
@@ -63,9 +56,6 @@ QString loadProblem(const TvError& error, RecordKind kind) {
 
 QString outputProblem(const QString& output) {
     const QFileInfo out(output);
-    if (out.isDir()) {
-        return QStringLiteral("is a folder");
-    }
     if (!QFileInfo(out.absolutePath()).isDir()) {
         return QStringLiteral("its folder does not exist");
     }
@@ -84,8 +74,12 @@ int run(const QStringList& args) {
     }
     const QString& input = args[1];
     const QString& output = args[2];
-    if (const QString problem = inputProblem(input, output); !problem.isEmpty()) {
+    if (const QString problem = inputProblem(input); !problem.isEmpty()) {
         printError(QStringLiteral("%1: %2").arg(input, problem));
+        return ExitBadInput;
+    }
+    if (const QString refused = refusedTarget(output, {input}); !refused.isEmpty()) {
+        printError(QStringLiteral("%1: %2; nothing written").arg(output, refused));
         return ExitBadInput;
     }
     GridData grid;
@@ -114,7 +108,10 @@ const Registrar registrar{{
         "    row ended by \"\\r\\n\", text in Windows-1252. Data log times become\n"
         "    hh:mm:ss AM/PM and alarm times hh:mm AM/PM; alarms are numbered from 1.\n"
         "    Like the viewer, a data log or an alarm history holds at most 32,766\n"
-        "    records. OUTPUT is replaced whole or not at all; INPUT is never written.\n"),
+        "    records. OUTPUT is replaced whole or not at all. Refused with status 2, and\n"
+        "    left as it was, when OUTPUT is INPUT or the .sig or .evt file beside it\n"
+        "    (also through another path or a link), or when it exists and is not a\n"
+        "    regular file (a folder, a device such as /dev/null, a FIFO).\n"),
     &run,
 }};
 

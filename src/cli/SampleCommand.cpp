@@ -1,6 +1,7 @@
 // tarvex sample DIR: writes the sample data set.
 #include "Command.h"
 #include "EncipheredFile.h"
+#include "FileChecks.h"
 
 #include "common/TvError.h"
 #include "recordfiles/SampleData.h"
@@ -11,6 +12,12 @@ namespace {
 int run(const QStringList& args) {
     if (args.size() != 1) {
         throw UsageError("expects exactly one folder");
+    }
+    for (const QString& path : sampleFiles(args.first()).all()) {
+        if (const QString refused = refusedTarget(path, {}); !refused.isEmpty()) {
+            printError(QStringLiteral("%1: %2; nothing written").arg(path, refused));
+            return ExitBadInput;
+        }
     }
     try {
         for (const QString& path : writeSampleData(args.first()).all()) {
@@ -30,7 +37,8 @@ const Registrar registrar{{
     QStringLiteral("Write a sample data set into DIR (created when missing)."),
     QStringLiteral(
         "    Writes a day of one-minute records of a batch reactor and what goes with it,\n"
-        "    replacing files of the same names, and prints the paths written:\n"
+        "    replacing regular files of the same names (a folder, device or FIFO in the\n"
+        "    place of one is refused before anything is written), and prints the paths:\n"
         "        plant.csv    data log (title line and 1,440 records)\n"
         "        plant.sig    three signatures: one made before the last hours were\n"
         "                     recorded (it no longer verifies), two that verify\n"

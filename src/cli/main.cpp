@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <exception>
+#include <new>
 #include <optional>
 
 using namespace tarvex::cli;
@@ -15,14 +17,20 @@ QString usageLine(const Command& c) {
 }
 
 void printHelp() {
-    printLine(QStringLiteral("Usage: tarvex COMMAND [ARGUMENTS]\n\n"
+    printText(QStringLiteral("Usage: tarvex COMMAND [ARGUMENTS]\n\n"
                              "Batch tool for Tarvex Data Viewer record files. Commands:\n"));
     for (const Command& c : commands()) {
-        printLine(QStringLiteral("%1\n    %2\n%3").arg(usageLine(c), c.summary, c.details));
+        printText(QStringLiteral("%1\n    %2\n%3").arg(usageLine(c), c.summary, c.details));
     }
-    printLine(QStringLiteral(
-        "Exit status: 0 success; 1 a signature failed or output could not be written;\n"
-        "2 wrong usage, or input that is missing, unreadable or damaged.\n"
+    printText(QStringLiteral(
+        "Files: only regular files are read; a folder, FIFO, device or socket given as input\n"
+        "is refused with a line that says what it is. Nothing is ever written onto an input,\n"
+        "onto a file of its set (the record file, its .sig and its .evt), or onto anything\n"
+        "that exists and is not a regular file; a refused target is left as it was.\n"
+        "Record text is printed with control characters shown as \\xNN.\n\n"
+        "Exit status: 0 success; 1 a signature failed or an output file could not be\n"
+        "written; 2 wrong usage, input that is missing, not a regular file, unreadable or\n"
+        "damaged, a refused output target, or standard output that cannot be written.\n"
         "Errors are one line on standard error. 'tarvex help COMMAND' shows one command."));
 }
 
@@ -41,7 +49,7 @@ int helpFor(const QString& name) {
         printError(QStringLiteral("unknown command '%1' (see tarvex --help)").arg(name));
         return ExitBadInput;
     }
-    printLine(QStringLiteral("Usage: %1\n    %2\n%3").arg(usageLine(*c), c->summary, c->details));
+    printText(QStringLiteral("Usage: %1\n    %2\n%3").arg(usageLine(*c), c->summary, c->details));
     return ExitOk;
 }
 
@@ -56,7 +64,7 @@ int dispatch(QStringList args) {
         return ExitOk;
     }
     if (name == u"--version") {
-        printLine(QStringLiteral("tarvex %1").arg(QCoreApplication::applicationVersion()));
+        printText(QStringLiteral("tarvex %1").arg(QCoreApplication::applicationVersion()));
         return ExitOk;
     }
     if (name == u"help") {
@@ -86,5 +94,17 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvex::kVersionText));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    return dispatch(args);
+    int status = ExitBadInput;
+    try {
+        status = dispatch(args);
+    } catch (const std::bad_alloc&) {
+        printError(QStringLiteral("out of memory"));
+    } catch (const std::exception& e) {
+        printError(QString::fromLocal8Bit(e.what()));
+    }
+    if (const QString problem = standardOutputProblem(); !problem.isEmpty()) {
+        printError(QStringLiteral("standard output: cannot write (%1)").arg(problem));
+        return ExitBadInput;
+    }
+    return status;
 }

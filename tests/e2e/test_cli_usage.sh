@@ -4,7 +4,7 @@ source "$(dirname "$0")/cli_lib.sh"
 
 run --help
 expect_status 0 "--help"
-for c in "decrypt FILE" "sample DIR" "verify RECORDFILE..." "Exit status"; do
+for c in "decrypt FILE" "sample DIR" "verify [--json] [--jobs N] [--audit] RECORDFILE..." "Exit status"; do
     expect_out "$c"
 done
 
@@ -23,6 +23,12 @@ expect_err_line "frobnicate"
 run verify
 expect_status 2 "verify without files"
 expect_err_line "usage: tarvex verify"
+
+for args in "--jobs 0 a.csv" "--jobs" "--jobs=x a.csv" "--frobnicate a.csv"; do
+    run verify $args
+    expect_status 2 "verify $args"
+    expect_err_line "usage: tarvex verify"
+done
 
 run decrypt a.sig b.sig
 expect_status 2 "decrypt with two files"

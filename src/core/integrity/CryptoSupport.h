@@ -21,10 +21,18 @@ struct MacFree {
 struct MacCtxFree {
     void operator()(EVP_MAC_CTX* p) const { EVP_MAC_CTX_free(p); }
 };
+struct MdFree {
+    void operator()(EVP_MD* p) const { EVP_MD_free(p); }
+};
+struct MdCtxFree {
+    void operator()(EVP_MD_CTX* p) const { EVP_MD_CTX_free(p); }
+};
 using CipherCtxPtr = std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree>;
 using CipherPtr = std::unique_ptr<EVP_CIPHER, CipherFree>;
 using MacPtr = std::unique_ptr<EVP_MAC, MacFree>;
 using MacCtxPtr = std::unique_ptr<EVP_MAC_CTX, MacCtxFree>;
+using MdPtr = std::unique_ptr<EVP_MD, MdFree>;
+using MdCtxPtr = std::unique_ptr<EVP_MD_CTX, MdCtxFree>;
 
 // Raises error 5 with OpenSSL's own reason (the queue is emptied).
 [[noreturn]] void throwCryptoFailure(const char* what);
@@ -38,6 +46,8 @@ template <typename T> T* required(T* p, const char* what) {
 }
 
 using Key = std::array<unsigned char, 32>;
+// An HMAC-SHA-256 result.
+using Digest = std::array<unsigned char, 32>;
 
 // The key that a key text gives for one purpose: SHA-256(label || Windows-1252 bytes of text).
 // Remembers the last text so that the same key text is not hashed again on every call.

@@ -11,9 +11,9 @@ namespace {
 // The byte array's index is 16-bit signed: 0..32767.
 constexpr qsizetype kMaxParts = 32768;
 
-// Digit values of the ASCII characters; -1 for non-digits.
-constexpr std::array<signed char, 128> kDigitValues = [] {
-    std::array<signed char, 128> values{};
+// Digit values of the Latin-1 characters; -1 for non-digits.
+constexpr std::array<signed char, 256> kDigitValues = [] {
+    std::array<signed char, 256> values{};
     values.fill(-1);
     for (std::size_t c = 0; c < 10; ++c) {
         values.at('0' + c) = static_cast<signed char>(c);
@@ -28,6 +28,10 @@ constexpr std::array<signed char, 128> kDigitValues = [] {
 int hexDigit(QChar c) {
     const char16_t u = c.unicode();
     return u < kDigitValues.size() ? kDigitValues[u] : -1;
+}
+
+int hexDigit(char c) {
+    return kDigitValues[static_cast<unsigned char>(c)];
 }
 
 char partValue(QStringView part) {
@@ -62,7 +66,7 @@ qsizetype countParts(QStringView text, QStringView delimiter) {
 
 // The leading hex digits of the part at `at`, and `at` moved to the delimiter after it (or
 // the end).
-char partAt(const QChar*& at, const QChar* end, QChar delimiter) {
+template <typename Char> char partAt(const Char*& at, const Char* end, Char delimiter) {
     int value = 0;
     for (int digit = 0; at != end && (digit = hexDigit(*at)) >= 0; ++at) {
         value = value * 16 + digit;
@@ -74,28 +78,35 @@ char partAt(const QChar*& at, const QChar* end, QChar delimiter) {
     return static_cast<char>(value);
 }
 
-// One pass for the usual one-character delimiter. Parts of one or two digits, the form that
-// hex text is written in, are read without a search.
-QByteArray bytesBetween(QStringView text, QChar delimiter) {
-    QByteArray bytes(std::min(text.size() + 1, kMaxParts), Qt::Uninitialized);
+// One pass for the usual one-character delimiter, over UTF-16 text or bytes alike. Parts of
+// one or two digits, the form that hex text is written in, are read without a search.
+template <typename Char>
+QByteArray bytesBetween(const Char* at, const Char* const end, Char delimiter) {
+    QByteArray bytes(std::min<qsizetype>(end - at + 1, kMaxParts), Qt::Uninitialized);
     char* out = bytes.data();
     qsizetype parts = 0;
-    const QChar* at = text.data();
-    const QChar* const end = at + text.size();
     for (;;) {
-        const int high = end - at >= 3 ? hexDigit(at[0]) : -1;
-        const int low = high >= 0 ? hexDigit(at[1]) : -1;
-        if (low >= 0 && at[2] == delimiter) {
-            out[parts++] = static_cast<char>(high * 16 + low);
-            at += 2;
-        } else if (high >= 0 && at[1] == delimiter) {
-            out[parts++] = static_cast<char>(high);
-            at += 1;
-        } else {
-            out[parts++] = partAt(at, end, delimiter);
-            if (at == end) {
+        // A run of such parts stops before the part limit (each takes at least two
+        // characters), so only the general step below needs to check it.
+        const Char* const runEnd =
+            end - at > 2 ? at + std::min<qsizetype>(end - at - 2, 2 * (kMaxParts - 1 - parts)) : at;
+        for (; at < runEnd; ++at) {
+            const int high = hexDigit(at[0]);
+            const int low = hexDigit(at[1]);
+            if ((high | low) >= 0 && at[2] == delimiter) {
+                out[parts] = static_cast<char>(high * 16 + low);
+                at += 2;
+            } else if (high >= 0 && at[1] == delimiter) {
+                out[parts] = static_cast<char>(high);
+                at += 1;
+            } else {
                 break;
             }
+            ++parts;
+        }
+        out[parts++] = partAt(at, end, delimiter);
+        if (at == end) {
+            break;
         }
         if (parts == kMaxParts) {
             throw TvError(ErrOverflow);
@@ -129,7 +140,7 @@ QByteArray HexToBytes(QStringView text, QStringView delimiter) {
         throw TvError(ErrSubscript);
     }
     if (delimiter.size() == 1) {
-        return bytesBetween(text, delimiter.front());
+        return bytesBetween(text.data(), text.data() + text.size(), delimiter.front());
     }
     QByteArray bytes(countParts(text, delimiter), Qt::Uninitialized);
     if (delimiter.isEmpty()) {
@@ -146,6 +157,13 @@ QByteArray HexToBytes(QStringView text, QStringView delimiter) {
         start = end + delimiter.size();
     }
     return bytes;
+}
+
+QByteArray HexToBytes(QByteArrayView text) {
+    if (text.isEmpty()) {
+        throw TvError(ErrSubscript);
+    }
+    return bytesBetween(text.data(), text.data() + text.size(), ' ');
 }
 
 } // namespace tarvex

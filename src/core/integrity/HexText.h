@@ -16,5 +16,8 @@ QString bytesToHex(QByteArrayView bytes);
 // its byte, a part without any gives 0. Raises overflow (6) for a value above 255 or more than
 // 32768 parts, and subscript out of range (9) for an empty text.
 QByteArray HexToBytes(QStringView text, QStringView delimiter);
+// The same with the blank as delimiter, for hex text held as bytes, as a file's line is: every
+// byte is read as its Latin-1 character, so it gives what the text read that way gives.
+QByteArray HexToBytes(QByteArrayView text);
 
 } // namespace tarvex

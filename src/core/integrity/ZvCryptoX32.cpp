@@ -24,8 +24,8 @@ using crypto::throwCryptoFailure;
 unsigned char* bytesOf(QByteArray& array) {
     return reinterpret_cast<unsigned char*>(array.data());
 }
-const unsigned char* bytesOf(const QByteArray& array) {
-    return reinterpret_cast<const unsigned char*>(array.constData());
+const unsigned char* bytesOf(QByteArrayView bytes) {
+    return reinterpret_cast<const unsigned char*>(bytes.data());
 }
 
 void checkRunOption(std::int32_t option) {
@@ -101,11 +101,15 @@ void DecryptData::RunOption(std::int32_t option) {
 }
 
 QVariant DecryptData::OutputData() {
-    if (input_.size() < kNonceBytes + kTagBytes) {
+    return {Decipher(input_)};
+}
+
+QByteArray DecryptData::Decipher(QByteArrayView input) {
+    if (input.size() < kNonceBytes + kTagBytes) {
         throw TvError(ErrInvalidCall);
     }
-    const int length = checkedLength(input_.size() - kNonceBytes - kTagBytes);
-    const unsigned char* nonce = bytesOf(std::as_const(input_));
+    const int length = checkedLength(input.size() - kNonceBytes - kTagBytes);
+    const unsigned char* nonce = bytesOf(input);
     const unsigned char* body = nonce + kNonceBytes;
     // OpenSSL's ctrl takes the tag through a non-const pointer, so it gets a copy.
     std::array<unsigned char, kTagBytes> tag{};
@@ -130,7 +134,7 @@ QVariant DecryptData::OutputData() {
         ERR_clear_error();
         throw TvError(ErrInvalidCall);
     }
-    return {plain};
+    return plain;
 }
 
 CreateStringHash::CreateStringHash()
@@ -149,33 +153,36 @@ void CreateStringHash::InputText(const QString& text) {
 }
 
 QVariant CreateStringHash::HashData() {
-    StartHash();
-    UpdateHash(input_);
-    return FinishHash();
-}
-
-void CreateStringHash::StartHash() {
-    if (EVP_MAC_init(ctx_.get(), key_.key().data(), key_.key().size(), nullptr) != 1) {
-        throwCryptoFailure("HMAC start failed");
-    }
-}
-
-void CreateStringHash::UpdateHash(QByteArrayView ansiBytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(ansiBytes.data());
-    if (EVP_MAC_update(ctx_.get(), data, static_cast<std::size_t>(ansiBytes.size())) != 1) {
-        throwCryptoFailure("HMAC update failed");
-    }
-}
-
-QVariant CreateStringHash::FinishHash() {
     QByteArray hash(EVP_MAX_MD_SIZE, Qt::Uninitialized);
     std::size_t size = 0;
-    if (EVP_MAC_final(ctx_.get(), bytesOf(hash), &size, static_cast<std::size_t>(hash.size())) !=
-        1) {
-        throwCryptoFailure("HMAC end failed");
+    if (EVP_MAC_init(ctx_.get(), key_.key().data(), key_.key().size(), nullptr) != 1 ||
+        EVP_MAC_update(ctx_.get(), bytesOf(std::as_const(input_)),
+                       static_cast<std::size_t>(input_.size())) != 1 ||
+        EVP_MAC_final(ctx_.get(), bytesOf(hash), &size, static_cast<std::size_t>(hash.size())) !=
+            1) {
+        throwCryptoFailure("HMAC failed");
     }
     hash.truncate(static_cast<qsizetype>(size));
     return {hash};
+}
+
+void CreateStringHash::StartHash() {
+    stream_.start(key_.key());
+}
+
+void CreateStringHash::UpdateHash(QByteArrayView ansiBytes) {
+    stream_.update(ansiBytes);
+}
+
+QVariant CreateStringHash::FinishHash() {
+    crypto::Digest hash{};
+    stream_.finish(hash);
+    return {QByteArray(reinterpret_cast<const char*>(hash.data()),
+                       static_cast<qsizetype>(hash.size()))};
+}
+
+void CreateStringHash::HashSoFar(crypto::Digest& hash) {
+    stream_.hashSoFar(hash);
 }
 
 std::unique_ptr<Object> createObject(QStringView className) {

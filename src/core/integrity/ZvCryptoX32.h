@@ -1,6 +1,7 @@
 #pragma once
 
 #include "integrity/CryptoSupport.h"
+#include "integrity/KeyedHashStream.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -54,6 +55,8 @@ public:
     void InputData(const QVariant& data);
     void RunOption(std::int32_t option);
     QVariant OutputData();
+    // What OutputData gives for these input bytes, without a variant or a copy of the input.
+    QByteArray Decipher(QByteArrayView input);
 
 private:
     crypto::DerivedKey key_{crypto::kCipherKeyLabel};
@@ -65,7 +68,8 @@ private:
 };
 
 // "ZvCryptoX32.CreateStringHash": HMAC-SHA-256 of a text's Windows-1252 bytes. Besides the
-// one-text form, a text too large to hold can be fed in pieces of its Windows-1252 bytes.
+// one-text form, a text too large to hold can be fed in pieces of its Windows-1252 bytes, and
+// the hash of the pieces so far read at any point.
 class CreateStringHash final : public Object {
 public:
     CreateStringHash();
@@ -77,11 +81,14 @@ public:
     void StartHash();
     void UpdateHash(QByteArrayView ansiBytes);
     QVariant FinishHash();
+    // The hash of the bytes given since StartHash, leaving the running hash as it is.
+    void HashSoFar(crypto::Digest& hash);
 
 private:
     crypto::DerivedKey key_{crypto::kHashKeyLabel};
     crypto::MacPtr mac_;
     crypto::MacCtxPtr ctx_;
+    crypto::KeyedHashStream stream_;
     QByteArray input_;
 };
 

@@ -2,22 +2,20 @@
 
 #include "common/TvError.h"
 #include "common/Windows1252.h"
+#include "integrity/FileHashScan.h"
 #include "integrity/HexText.h"
 #include "integrity/InputField.h"
-#include "integrity/WidenForHash.h"
+#include "recordfiles/FileKind.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 
 namespace tarvex {
 namespace {
-
-constexpr qint64 kHashChunk = qint64{1} << 18;
 
 template <typename T> std::unique_ptr<T> createBound(QStringView className) {
     std::unique_ptr<ZvCryptoX32::Object> object = ZvCryptoX32::createObject(className);
@@ -54,17 +52,6 @@ QString trimBlanks(const QString& text) {
     throw TvError(fileErrorNumber(file.error(), info.exists()));
 }
 
-QByteArray existingContent(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        return {};
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throwFileError(file, path);
-    }
-    return file.readAll();
-}
-
 } // namespace
 
 ZvLog::ZvLog()
@@ -91,6 +78,12 @@ QString ZvLog::DecryptFromHex(const QString& InputString, const QString& Passwor
     return fromWindows1252(byteArrayOf(decryptor->OutputData()));
 }
 
+QByteArray ZvLog::DecryptBytesFromHex(QByteArrayView hexText, const QString& Password) {
+    const QByteArray bytes = HexToBytes(hexText);
+    decryptor->KeyText(Password);
+    return decryptor->Decipher(bytes);
+}
+
 QString ZvLog::CalculateHash(const QString& InputString, const QString& Password) {
     hasher->KeyText(Password);
     hasher->InputText(InputString);
@@ -98,28 +91,12 @@ QString ZvLog::CalculateHash(const QString& InputString, const QString& Password
 }
 
 QString ZvLog::CalculateFileHash(const QString& FileName, const QString& Password) {
-    QFile file(FileName);
-    if (QFileInfo(FileName).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throwFileError(file, FileName);
+    QFile file;
+    if (const std::int32_t error = openRegularFile(file, FileName, QIODevice::Unbuffered)) {
+        throw TvError(error);
     }
-    const qint64 length = file.size();
     hasher->KeyText(Password);
-    hasher->StartHash();
-    QByteArray chunk(std::min(length, kHashChunk), Qt::Uninitialized);
-    QByteArray wide(2 * chunk.size(), Qt::Uninitialized);
-    for (qint64 done = 0; done < length;) {
-        const qint64 got = file.read(chunk.data(), std::min(length - done, kHashChunk));
-        if (got < 0) {
-            throw TvError(ErrDeviceIo);
-        }
-        if (got == 0) {
-            throw TvError(ErrPastEnd);
-        }
-        widenForHash(QByteArrayView(chunk.constData(), got), wide.data());
-        hasher->UpdateHash(QByteArrayView(wide.constData(), 2 * got));
-        done += got;
-    }
-    return bytesToHex(byteArrayOf(hasher->FinishHash()));
+    return FileHashScan(*hasher).run(file);
 }
 
 bool ZvLog::CompareHash(const QString& InputString, const QString& Password, const QString& hash) {
@@ -133,15 +110,20 @@ void ZvLog::WriteSigFile(const QString& FileName, const QString& Signature, cons
     if (Encrypt) {
         line = EncryptToHex(line, Password);
     }
-    QByteArray content = existingContent(FileName);
-    content += toWindows1252(line);
-    content += "\r\n";
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QByteArray record = toWindows1252(line) + "\r\n";
+    // Opening a FIFO for writing would wait for a reader, and a device is no signature file.
+    if (!isWritableTarget(FileName)) {
+        throw TvError(ErrPathAccess);
+    }
+    QFile file(FileName);
+    if (!file.open(QIODevice::Append | QIODevice::Unbuffered)) {
         throwFileError(file, FileName);
     }
-    if (file.write(content) != content.size() || !file.commit()) {
-        throw TvError(fileErrorNumber(file.error(), true));
+    const qint64 before = file.size();
+    if (file.write(record) != record.size()) {
+        const QFileDevice::FileError error = file.error();
+        file.resize(before); // no half record is left behind
+        throw TvError(fileErrorNumber(error, true));
     }
 }
 

@@ -31,15 +31,20 @@ public:
     // Error 9 for an empty text, 6 for a hex part above FF or more than 32768 parts, 5 for
     // cipher bytes that do not decipher under Password.
     QString DecryptFromHex(const QString& InputString, const QString& Password);
+    // The same for hex text held as bytes (HexToBytes), giving the deciphered Windows-1252
+    // bytes: what a file's line deciphers to, without a text made of either.
+    QByteArray DecryptBytesFromHex(QByteArrayView hexText, const QString& Password);
     QString CalculateHash(const QString& InputString, const QString& Password);
     // The hash of the file's text read through Windows-1252 and widened (each UTF-16 code unit
     // as two characters, low byte first), read in pieces so that memory does not grow with the
-    // file. Error 53 for a missing file, 62 when the file shrinks while it is read.
+    // file. Error 53 for a missing file, 75 for anything but a regular file (a folder, device or
+    // FIFO), 62 when the file shrinks while it is read.
     QString CalculateFileHash(const QString& FileName, const QString& Password);
     // Exact, case-sensitive comparison with the hash of InputString.
     bool CompareHash(const QString& InputString, const QString& Password, const QString& hash);
-    // Appends "m/d/yyyy h:mm:ss, Signature, hash" (enciphered when Encrypt) and CR LF. The file
-    // is rewritten whole through a temporary file, so a failure leaves it as it was.
+    // Appends "m/d/yyyy h:mm:ss, Signature, hash" (enciphered when Encrypt) and CR LF to the
+    // file, created when missing; the lines already there are not rewritten. A failed write is
+    // cut off again. Error 75 when the file is a folder, device or FIFO.
     void WriteSigFile(const QString& FileName, const QString& Signature, const QString& hash,
                       bool Encrypt, const QString& Password);
     // Reads one record from `File`, a device opened for reading and positioned by the caller,

@@ -1,6 +1,7 @@
 #include "recordfiles/GridCells.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -195,15 +196,23 @@ std::uint32_t GridCells::appendEdit(QByteArrayView bytes) {
             throw std::bad_alloc();
         }
     }
-    const auto at = static_cast<std::uint32_t>(edits_.size());
+    std::array<char, 8> header{};
+    std::size_t headerSize = 0;
     auto length = static_cast<std::size_t>(bytes.size());
     do {
-        const auto group = static_cast<char>((length & 0x7F) | (length > 0x7F ? 0x80 : 0));
-        edits_.append(group);
+        header.at(headerSize++) = static_cast<char>((length & 0x7F) | (length > 0x7F ? 0x80 : 0));
         length >>= 7;
     } while (length != 0);
-    edits_.append(bytes);
-    return at | kEditBit;
+    // One resize (it grows the buffer ahead) and two copies: cells are written by the
+    // hundred thousand while a record file loads.
+    const qsizetype at = edits_.size();
+    edits_.resize(at + qsizetype(headerSize) + bytes.size());
+    char* out = edits_.data() + at;
+    std::memcpy(out, header.data(), headerSize);
+    if (!bytes.isEmpty()) {
+        std::memcpy(out + headerSize, bytes.data(), std::size_t(bytes.size()));
+    }
+    return static_cast<std::uint32_t>(at) | kEditBit;
 }
 
 void GridCells::release(std::uint32_t ref) {
@@ -224,7 +233,12 @@ void GridCells::set(int column, int row, QByteArrayView bytes) {
         if (bytes.isEmpty()) {
             return;
         }
-        growRow(r, col + 1);
+        if (col == r.size && col < r.capacity) { // the next cell of a row being filled
+            refs_[r.begin + col] = 0;
+            r.size = col + 1;
+        } else {
+            growRow(r, col + 1);
+        }
     }
     std::uint32_t& ref = refs_[r.begin + col];
     release(ref);

@@ -2,6 +2,7 @@
 
 #include "common/ValueConvert.h"
 #include "common/Windows1252.h"
+#include "recordfiles/FileKind.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -21,8 +22,8 @@ bool validIndex(int index) {
 
 // The whole file, with room for one more byte so that a missing final line end costs no copy.
 std::optional<QByteArray> readWhole(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (openRegularFile(file, path) != 0) {
         return std::nullopt;
     }
     const qint64 size = file.size();
@@ -72,7 +73,9 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
 bool GridData::SaveDelimitedText(const QString& path, const QString& textQualifier,
                                  const QString& fieldSeparator, const QString& lineSeparator,
                                  int option, const QString& /*logFileName*/) const {
-    if (!textQualifier.isEmpty() || option != kSaveShownCells) {
+    // A save goes through a temporary file renamed over the target: over a device or a FIFO
+    // that would replace the node itself.
+    if (!textQualifier.isEmpty() || option != kSaveShownCells || !isWritableTarget(path)) {
         return false;
     }
     QSaveFile file(path);
@@ -126,7 +129,14 @@ bool GridData::SetCellText(int column, int row, const QString& text) {
     }
     QVarLengthArray<char, kShortCell> bytes(text.size());
     toWindows1252(text, bytes.data());
-    cells_.set(column, row, QByteArrayView(bytes.constData(), bytes.size()));
+    return SetCellBytes(column, row, QByteArrayView(bytes.constData(), bytes.size()));
+}
+
+bool GridData::SetCellBytes(int column, int row, QByteArrayView bytes) {
+    if (!validIndex(column) || !validIndex(row)) {
+        return false;
+    }
+    cells_.set(column, row, bytes);
     columnCount_ = std::max(columnCount_, column);
     return true;
 }

@@ -33,12 +33,14 @@ public:
     // Sets RowCount to the data rows loaded and ColumnCount and FilledColumnCount to the data
     // columns filled. The text qualifier must be empty, the field separator one character, the
     // line separator "\r\n" or "\n"; the log file name is not used. False, with the content
-    // unchanged, when the file cannot be read or an argument is refused.
+    // unchanged, when the file is not a regular file or cannot be read, or an argument is
+    // refused.
     bool LoadDelimitedText(const QString& path, const QString& textQualifier,
                            const QString& fieldSeparator, const QString& lineSeparator, int option,
                            const QString& logFileName);
     // Writes the grid with kSaveShownCells (no other option is accepted), texts encoded as
-    // Windows-1252. Atomic: on any failure the file named by path is left as it was.
+    // Windows-1252. Atomic: on any failure the file named by path is left as it was. A path that
+    // names something other than a regular file (a folder, device, FIFO) is refused.
     [[nodiscard]] bool SaveDelimitedText(const QString& path, const QString& textQualifier,
                                          const QString& fieldSeparator,
                                          const QString& lineSeparator, int option,
@@ -49,6 +51,8 @@ public:
     // Writes a cell anywhere; writing past RowCount or ColumnCount raises them. False for an
     // index below 0 or above kMaxIndex.
     bool SetCellText(int column, int row, const QString& text);
+    // The same with the cell's Windows-1252 bytes.
+    bool SetCellBytes(int column, int row, QByteArrayView bytes);
     [[nodiscard]] QString CellText(int column, int row) const;
     // The cell's text read as a number (parseNumber), without making a QString of it.
     [[nodiscard]] std::optional<double> CellNumber(int column, int row) const;

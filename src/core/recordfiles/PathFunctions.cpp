@@ -1,6 +1,6 @@
 #include "recordfiles/PathFunctions.h"
 
-#include <QFileInfo>
+#include "recordfiles/FileKind.h"
 
 #include <algorithm>
 
@@ -37,11 +37,7 @@ QString pathWithoutExtension(const QString& path) {
 }
 
 bool fileExists(const QString& path) {
-    if (path.isEmpty()) {
-        return false;
-    }
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return fileKind(path) == FileKind::Regular;
 }
 
 } // namespace tarvex

@@ -12,7 +12,8 @@ QString fileBaseName(const QString& path);
 // "/logs/plant.2024.csv" gives "/logs/plant". Dots in folder names stay.
 QString pathWithoutExtension(const QString& path);
 
-// True when the path names an existing file that is not a directory; any failure gives false.
+// True when the path names an existing regular file (links followed): folders, FIFOs, devices
+// and sockets count as missing, since no reader may open them. Any failure gives false.
 bool fileExists(const QString& path);
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #include "recordfiles/RecordFileGuard.h"
 
+#include "recordfiles/FileKind.h"
 #include "recordfiles/PathFunctions.h"
 
 #include <QFileInfo>
@@ -21,7 +22,7 @@ bool namesAnyOf(const QString& target, const QStringList& files) {
     for (const QString& file : files) {
         const QFileInfo info(file);
         const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-        if (!path.isEmpty() && path == targetPath) {
+        if ((!path.isEmpty() && path == targetPath) || isSameFile(target, file)) {
             return true;
         }
     }

@@ -9,7 +9,8 @@ namespace tarvex {
 // event files beside it. Empty for an empty path.
 QStringList recordFileSet(const QString& recordPath);
 
-// True when `target` names one of `files`, also through another spelling of the path or a link.
+// True when `target` names one of `files`, also through another spelling of the path, a symbolic
+// link or a hard link.
 // Writes that the user asks for (exports, pictures) must never land on a record file.
 bool namesAnyOf(const QString& target, const QStringList& files);
 

@@ -3,11 +3,14 @@
 #include "common/TvError.h"
 #include "common/Windows1252.h"
 #include "integrity/ZvLog.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/SampleDataLog.h"
 #include "recordfiles/SampleRecords.h"
 
 #include <QDir>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace tarvex {
 namespace {
@@ -56,17 +59,25 @@ QStringList signRecordFile(ZvLog& log, const QString& path, const QStringList& l
 
 } // namespace
 
+SampleFiles sampleFiles(const QString& dir) {
+    const QDir folder(dir);
+    return {folder.filePath(QStringLiteral("plant.csv")),
+            folder.filePath(QStringLiteral("plant.sig")),
+            folder.filePath(QStringLiteral("plant.evt")),
+            folder.filePath(QStringLiteral("audit.aud")),
+            folder.filePath(QStringLiteral("audit.sig")),
+            folder.filePath(QStringLiteral("alarms.csv"))};
+}
+
 SampleFiles writeSampleData(const QString& dir) {
     if (!QDir().mkpath(dir)) {
         throw TvError(ErrPathNotFound);
     }
-    const QDir folder(dir);
-    SampleFiles files{folder.filePath(QStringLiteral("plant.csv")),
-                      folder.filePath(QStringLiteral("plant.sig")),
-                      folder.filePath(QStringLiteral("plant.evt")),
-                      folder.filePath(QStringLiteral("audit.aud")),
-                      folder.filePath(QStringLiteral("audit.sig")),
-                      folder.filePath(QStringLiteral("alarms.csv"))};
+    SampleFiles files = sampleFiles(dir);
+    const QStringList all = files.all();
+    if (!std::ranges::all_of(all, isWritableTarget)) {
+        throw TvError(ErrPathAccess); // checked first, so that nothing at all is written then
+    }
     ZvLog log;
 
     const QStringList dataSigs = signRecordFile(log, files.dataLog, SampleDataLog::lines(), 1,

@@ -19,9 +19,13 @@ struct SampleFiles {
     }
 };
 
+// The paths of the sample data set in `dir`.
+SampleFiles sampleFiles(const QString& dir);
+
 // Writes a consistent sample data set into `dir` (created when missing), replacing files of
 // the same names; each file is written whole or not at all. Signatures hold the hash that
-// ZvLog's CalculateFileHash gave for the record file as it was when signed. Throws TvError.
+// ZvLog's CalculateFileHash gave for the record file as it was when signed. Throws TvError:
+// 75, before anything is written, when one of the paths is a folder, device or FIFO.
 SampleFiles writeSampleData(const QString& dir);
 
 } // namespace tarvex

@@ -13,7 +13,8 @@ constexpr qsizetype kChunk = qsizetype{1} << 16;
 
 } // namespace
 
-TextLineReader::TextLineReader(QIODevice& device) : device_(device), buffer_(kChunk, '\0') {}
+TextLineReader::TextLineReader(QIODevice& device, qsizetype maxLineLength)
+    : device_(device), maxLine_(maxLineLength), buffer_(kChunk, '\0') {}
 
 bool TextLineReader::fill() {
     if (eof_) {
@@ -57,17 +58,25 @@ QByteArrayView TextLineReader::readLine() {
             break;
         }
         scanned_ = end_ - begin_;
+        // One more byte than the limit may still be the "\r" of the line end.
+        if (scanned_ > maxLine_ + 1) {
+            throw TvError(ErrOutOfMemory);
+        }
         if (!fill()) {
             break;
         }
     }
     const char* line = buffer_.constData() + begin_;
     qsizetype length = newline != nullptr ? newline - line : end_ - begin_;
-    begin_ += newline != nullptr ? length + 1 : length;
-    scanned_ = 0;
+    const qsizetype consumed = newline != nullptr ? length + 1 : length;
     if (newline != nullptr && length > 0 && line[length - 1] == '\r') {
         --length;
     }
+    if (length > maxLine_) {
+        throw TvError(ErrOutOfMemory);
+    }
+    begin_ += consumed;
+    scanned_ = 0;
     return {line, length};
 }
 

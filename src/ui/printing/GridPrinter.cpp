@@ -2,6 +2,7 @@
 
 #include "printing/GridPageLayout.h"
 #include "printing/GridPagePainter.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/GridModel.h"
 #include "recordfiles/SpreadGrid.h"
 #include "shell/AppInfo.h"
@@ -51,7 +52,7 @@ std::pair<int, int> printedSpan(bool block, int from, int to, int count) {
 GridPrintContent contentOf(const SpreadGrid& grid) {
     GridPrintContent content;
     content.model = grid.model();
-    content.corner = grid.gridData().CellText(0, 0);
+    content.corner = GridModel::shownText(grid.gridData(), 0, 0);
     const bool block = grid.PrintRangeMode() == 1;
     const auto [firstColumn, lastColumn] =
         printedSpan(block, grid.CurrentColumn(), grid.BlockEndColumn(), grid.ColumnCount());
@@ -138,6 +139,9 @@ QString jobName(const SpreadGrid& grid) {
 }
 
 bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
+    if (!isWritableTarget(printer.outputFileName())) {
+        return false; // a folder, device or FIFO is never replaced by a printout
+    }
     QSaveFile file(printer.outputFileName());
     if (!file.open(QIODevice::WriteOnly)) {
         return false;

@@ -3,6 +3,7 @@
 #include "common/Int16.h"
 #include "common/TvError.h"
 #include "integrity/ZvLog.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/PathFunctions.h"
 #include "recordfiles/SpreadGrid.h"
 #include "recordfiles/TextLineReader.h"
@@ -16,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
-#include <QStringTokenizer>
 
 #include <array>
 #include <cstdint>
@@ -64,36 +64,47 @@ void prepareGrid(SpreadGrid& grid, const EncipheredFileLoad& load) {
 }
 
 void openForInput(QFile& file, const QString& path) {
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throw TvError(fileErrorNumber(file.error(), file.exists()));
+    if (const std::int32_t error = openRegularFile(file, path, QIODevice::Unbuffered)) {
+        throw TvError(error);
     }
 }
 
-// Fields of the record go to columns 0 and up of the row; every comma splits. The grid takes
-// a copy of each field, so the fields are handed over without copies of their own.
-void writeRecord(SpreadGrid& grid, std::int16_t row, const QString& record) {
+// Fields of the record (its Windows-1252 bytes, as the grid keeps them) go to columns 0 and up
+// of the row; every comma splits. An empty record gives no field: it writes nothing and leaves
+// RowCount where it was.
+void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record) {
+    if (record.isEmpty()) {
+        return;
+    }
     grid.setRowCount(row);
     std::int16_t column = 0;
-    for (const QStringView field : QStringTokenizer(record, u',')) {
-        grid.SetCellText(column, row, QString::fromRawData(field.data(), field.size()));
+    for (qsizetype start = 0;;) {
+        const qsizetype comma = record.indexOf(',', start);
+        const qsizetype end = comma < 0 ? record.size() : comma;
+        grid.SetCellBytes(column, row, record.sliced(start, end - start));
         increment16(column);
+        if (comma < 0) {
+            return;
+        }
+        start = comma + 1;
     }
 }
 
-// The state a load began in; events that ran since may have replaced it.
+// The state a load began in; events that ran since may have replaced it, or unloaded the viewer.
 class LoadWatch {
 public:
-    LoadWatch(SpreadGrid& grid, const EncipheredFileLoad& load)
-        : grid_(&grid), generation_(startLoad(grid)), recordPath_(&(pubVars().*load.recordPath)),
-          startPath_(*recordPath_) {}
+    LoadWatch(frmHistory& viewer, SpreadGrid& grid, const EncipheredFileLoad& load)
+        : viewer_(&viewer), grid_(&grid), generation_(startLoad(grid)),
+          recordPath_(&(pubVars().*load.recordPath)), startPath_(*recordPath_) {}
 
     [[nodiscard]] bool superseded() const {
-        return grid_.isNull() || currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
+        return frmHistory::existing() != viewer_ || grid_.isNull() ||
+               currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
     }
     [[nodiscard]] const QString& recordPath() const { return startPath_; }
 
 private:
+    const frmHistory* viewer_;
     QPointer<SpreadGrid> grid_;
     unsigned generation_;
     const QString* recordPath_;
@@ -111,8 +122,9 @@ bool letEventsRun(const LoadWatch& watch) {
 }
 
 void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
-    SpreadGrid& grid = *(frmHistory::instance().*load.grid);
-    const LoadWatch watch(grid, load);
+    frmHistory& viewer = frmHistory::instance();
+    SpreadGrid& grid = *(viewer.*load.grid);
+    const LoadWatch watch(viewer, grid, load);
     prepareGrid(grid, load);
     frmMain::instance().setStatusText(load.loadingText);
     Screen::setMousePointer(Screen::vbHourglass);
@@ -142,9 +154,9 @@ void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
             }
             slice.start();
         }
-        // Hex text is ASCII: read as Latin-1 it gives the same digits and blanks as through
-        // the ANSI code page, and the characters that differ are no digits in either.
-        const QString record = cryptoLog.DecryptFromHex(QString::fromLatin1(lines.readLine()), key);
+        // Hex text is ASCII: its bytes read as Latin-1 give the same digits and blanks as
+        // through the ANSI code page, and the characters that differ are no digits in either.
+        const QByteArray record = cryptoLog.DecryptBytesFromHex(lines.readLine(), key);
         writeRecord(grid, toInt16(n + 1), record);
         increment16(n);
     }

@@ -26,11 +26,12 @@ struct EncipheredFileLoad {
 };
 
 // Empties the grid and writes its titles, then reads the file named after the record file
-// into it, row n from line n. No file: only the titles, no message. Any failure (a line that
-// does not decipher, more than 32,767 lines) is reported under load.procName and then
-// load.afterFailure runs. Pending window events run before the loop and every few
-// milliseconds within it; if meanwhile the viewer went away, another load of the same grid
-// started or the record file changed, this load stops quietly.
+// into it, row n from line n; a line that deciphers to nothing fills no row. No file, or one
+// that is not a regular file (a folder, FIFO, device): only the titles, no message. Any failure
+// (a line that does not decipher, a line over TextLineReader's limit (error 7), more than
+// 32,767 lines) is reported under load.procName and then load.afterFailure runs. Pending window
+// events run before the loop and every few milliseconds within it; if meanwhile the viewer went
+// away, another load of the same grid started or the record file changed, this load stops quietly.
 void loadEncipheredFile(const EncipheredFileLoad& load);
 
 } // namespace tarvex

@@ -1,6 +1,7 @@
 #include "recordfiles/GridModel.h"
 
 #include "common/ValueConvert.h"
+#include "common/Windows1252.h"
 #include "recordfiles/GridData.h"
 
 #include <algorithm>
@@ -22,12 +23,18 @@ int GridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_;
 }
 
-QString GridModel::shown(int column, int row) const {
-    QString text = data_.ShownText(column, row);
-    if (text.size() > kMaxShownChars) {
-        text.truncate(kMaxShownChars);
+QString GridModel::shownText(const GridData& data, int column, int row) {
+    // Only the shown part is decoded: a cell of many megabytes would otherwise cost its whole
+    // length on every repaint.
+    const QByteArrayView bytes = data.CellBytes(column, row);
+    if (bytes.size() > kMaxShownChars) {
+        return fromWindows1252(bytes.first(kMaxShownChars));
     }
-    return text;
+    return data.ShownText(column, row);
+}
+
+QString GridModel::shown(int column, int row) const {
+    return shownText(data_, column, row);
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
@@ -66,6 +73,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 
 void GridModel::reload() {
     flushTimer_.stop();
+    flushScheduled_ = false;
     countsPending_ = false;
     beginResetModel();
     rows_ = data_.RowCount();
@@ -83,9 +91,10 @@ void GridModel::countsChanged() {
 }
 
 void GridModel::scheduleFlush() {
-    if (flushTimer_.isActive()) {
+    if (flushScheduled_) {
         return;
     }
+    flushScheduled_ = true;
     const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : kFlushIntervalMs;
     flushTimer_.start(static_cast<int>(std::max<qint64>(0, kFlushIntervalMs - since)));
 }
@@ -130,6 +139,7 @@ void GridModel::cellsChanged(int firstColumn, int firstRow, int lastColumn, int 
 
 void GridModel::flushChanges() {
     flushTimer_.stop();
+    flushScheduled_ = false;
     sinceFlush_.start();
     if (countsPending_) {
         countsPending_ = false;

@@ -23,6 +23,9 @@ public:
 
     explicit GridModel(const GridData& data, QObject* parent = nullptr);
 
+    // What a grid shows in a cell, the corner cell included: cut to kMaxShownChars.
+    [[nodiscard]] static QString shownText(const GridData& data, int column, int row);
+
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
@@ -57,6 +60,9 @@ private:
     bool rightAlignNumbers_ = false;
     bool countsPending_ = false;
     QTimer flushTimer_;
+    // Whether flushTimer_ runs, kept here: asking the timer costs more than the change it guards
+    // when cells are written by the hundred thousand.
+    bool flushScheduled_ = false;
     QElapsedTimer sinceFlush_;
     // The block changed since the last announcement, in grid addressing; empty when left > right.
     int dirtyLeft_ = 1;

@@ -1,6 +1,7 @@
 #include "recordfiles/RecordDialogs.h"
 
 #include "common/TvError.h"
+#include "recordfiles/FileKind.h"
 #include "recordfiles/RecordFileGuard.h"
 #include "shell/CommonDialog.h"
 #include "shell/SharedState.h"
@@ -56,6 +57,9 @@ QString recordFileRefusal(const QString& target) {
 void refuseRecordFileTarget(const QString& target) {
     if (isLoadedRecordFile(target)) {
         throw TvError(ErrPermission);
+    }
+    if (!isWritableTarget(target)) {
+        throw TvError(ErrPathAccess); // a folder, device or FIFO is never replaced
     }
 }
 

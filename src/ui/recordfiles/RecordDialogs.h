@@ -17,8 +17,10 @@ QString chooseExportFile(const QString& filter, const QString& title, const QStr
 // and event files: a plain message; empty for any other name.
 QString recordFileRefusal(const QString& target);
 
-// Raises the permission error when `target` is one of the loaded record files or their signature
-// and event files: the viewer never writes a record file, even when the user picks one.
+// Raises the permission error (70) when `target` is one of the loaded record files or their
+// signature and event files: the viewer never writes a record file, even when the user picks one.
+// Raises the path/file access error (75) when it exists and is no regular file (a folder, a
+// device, a FIFO).
 void refuseRecordFileTarget(const QString& target);
 
 } // namespace tarvex

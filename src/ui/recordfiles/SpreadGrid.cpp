@@ -1,5 +1,6 @@
 #include "recordfiles/SpreadGrid.h"
 
+#include "common/Windows1252.h"
 #include "printing/GridPrinter.h"
 #include "recordfiles/GridClipboard.h"
 #include "recordfiles/GridModel.h"
@@ -96,12 +97,19 @@ bool SpreadGrid::GetCellValue(int column, int row, tarvex::CellValue& value) con
 }
 
 bool SpreadGrid::SetCellText(int column, int row, const QString& text) {
-    if (!data_.SetCellText(column, row, text)) {
-        return false;
+    return announceCell(data_.SetCellText(column, row, text), column, row);
+}
+
+bool SpreadGrid::SetCellBytes(int column, int row, QByteArrayView bytes) {
+    return announceCell(data_.SetCellBytes(column, row, bytes), column, row);
+}
+
+bool SpreadGrid::announceCell(bool written, int column, int row) {
+    if (written) {
+        model_->countsChanged();
+        model_->cellsChanged(column, row, column, row);
     }
-    model_->countsChanged();
-    model_->cellsChanged(column, row, column, row);
-    return true;
+    return written;
 }
 
 void SpreadGrid::ClearBlock(int firstColumn, int firstRow, int lastColumn, int lastRow,
@@ -184,8 +192,10 @@ void SpreadGrid::measureColumnWidths() {
     for (int c = 1; c <= columns; ++c) {
         double widest = 0;
         for (int r = 0; r <= rows; ++r) {
-            widest = std::max(
-                widest, metrics.horizontalAdvance(data_.CellText(c, r).left(kWidthSampleChars)));
+            const QByteArrayView bytes = data_.CellBytes(c, r);
+            const QString sample =
+                fromWindows1252(bytes.first(std::min(bytes.size(), kWidthSampleChars)));
+            widest = std::max(widest, metrics.horizontalAdvance(sample));
         }
         widths_[c] = std::clamp(widest / perCharacter + 1, kMinMeasuredWidth, kMaxMeasuredWidth);
     }
@@ -325,7 +335,7 @@ void SpreadGrid::paintCorner() {
     option.initFrom(corner_);
     option.rect = corner_->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
-    option.text = data_.CellText(0, 0);
+    option.text = GridModel::shownText(data_, 0, 0);
     option.textAlignment = Qt::AlignCenter;
     QPainter painter(corner_);
     corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);

@@ -45,6 +45,7 @@ public:
                                          const QString& logFileName) const;
     bool GetCellValue(int column, int row, tarvex::CellValue& value) const;
     bool SetCellText(int column, int row, const QString& text);
+    bool SetCellBytes(int column, int row, QByteArrayView bytes);
     void ClearBlock(int firstColumn, int firstRow, int lastColumn, int lastRow,
                     bool clearFormats = false);
     [[nodiscard]] int RowCount() const { return data_.RowCount(); }
@@ -136,6 +137,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool announceCell(bool written, int column, int row);
     void afterCountsChanged();
     void applyColumns(int firstColumn, int lastColumn);
     void applyWidth(int column);

@@ -34,6 +34,10 @@ std::vector<QWidget*> loaded() {
     return result;
 }
 
+bool isLoaded(const QWidget* form) {
+    return std::ranges::any_of(forms(), [form](const QPointer<QWidget>& p) { return p == form; });
+}
+
 void unload(QWidget* form) {
     std::erase_if(forms(), [form](const QPointer<QWidget>& p) { return p == form; });
     form->close();

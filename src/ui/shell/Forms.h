@@ -11,6 +11,9 @@ namespace tarvex::Forms {
 // handler, where it forgets its instance) and destroys it.
 void add(QWidget* form);
 std::vector<QWidget*> loaded();
+// True while the window is loaded; false from the start of its unload. A window that may only
+// be unloaded, never closed by the user, accepts a close only once this is false.
+bool isLoaded(const QWidget* form);
 
 // Closes the window and schedules its destruction (safe from inside its own handlers).
 void unload(QWidget* form);

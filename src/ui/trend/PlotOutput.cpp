@@ -1,6 +1,7 @@
 #include "trend/PlotOutput.h"
 
 #include "common/TvError.h"
+#include "recordfiles/FileKind.h"
 
 #include <qcustomplot.h>
 
@@ -31,6 +32,10 @@ void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
     }
     if (!QFileInfo(fileName).absoluteDir().exists()) {
         throw TvError(ErrPathNotFound);
+    }
+    // The picture replaces the target through a temporary file: never a device or a FIFO.
+    if (!isWritableTarget(fileName)) {
+        throw TvError(ErrPathAccess);
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -9,9 +9,12 @@
 #include "shell/SharedState.h"
 #include "shell/frmMain.h"
 #include "trend/PlotControl.h"
+#include "viewer/ViewerFrameStyle.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMoveEvent>
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolButton>
@@ -61,9 +64,16 @@ frmHistory* frmHistory::existing() {
     return s_instance;
 }
 
-frmHistory::frmHistory() : client_(new QWidget) {
+frmHistory::frmHistory() : client_(new QWidget), frameStyle_(new ViewerFrameStyle) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(QStringLiteral("Data Viewer"));
+    // Minimise and maximise buttons, but no close button and no Close in the window menu
+    // (Ctrl+W): the viewer is shown once and stays until the program ends.
+    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowMinMaxButtonsHint);
+    frameStyle_->setParent(this);
+    setStyle(frameStyle_);
+    removeWindowMenuClose();
     setAttribute(Qt::WA_DeleteOnClose); // closing it unloads it
     setWindowIcon(QIcon(appIcon().pixmap(16, 16)));
     client_->setObjectName(QStringLiteral("frmHistoryClient"));
@@ -98,11 +108,54 @@ void frmHistory::Form_Load() {
 }
 
 void frmHistory::closeEvent(QCloseEvent* event) {
+    if (Forms::isLoaded(this)) {
+        event->ignore(); // a close asked for by the user, not an unload
+        return;
+    }
     // Unload: forget the instance; the next use creates a new viewer.
     if (s_instance == this) {
         s_instance = nullptr;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+void frmHistory::removeWindowMenuClose() {
+    QMenu* menu = systemMenu();
+    const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    if (menu == nullptr || closeKeys.isEmpty()) {
+        return;
+    }
+    for (QAction* action : menu->actions()) {
+        if (action->shortcuts() == closeKeys) {
+            action->setShortcuts({});
+            menu->removeAction(action);
+            removeAction(action); // the window holds the menu's actions for their shortcuts
+        }
+    }
+}
+
+void frmHistory::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    // Dragging the title bar or the window menu's keyboard move must not take the viewer out of
+    // the main window's inner area.
+    const QMdiArea* area = mdiArea();
+    if (area == nullptr || isMaximized()) {
+        return;
+    }
+    const QSize room = area->viewport()->size() - size();
+    const QPoint inside(std::clamp(x(), 0, std::max(room.width(), 0)),
+                        std::clamp(y(), 0, std::max(room.height(), 0)));
+    if (inside != pos()) {
+        ignoreErrors([&] { move(inside); });
+    }
+}
+
+bool frmHistory::event(QEvent* event) {
+    if (event->type() == QEvent::DeferredDelete && recordOperationRunning_) {
+        deleteWhenOperationEnds_ = true; // the running operation still refers to the viewer
+        return true;
+    }
+    return QMdiSubWindow::event(event);
 }
 
 bool frmHistory::TabAvailable(int tab) const {
@@ -128,7 +181,14 @@ template <class F> void frmHistory::runOperation(F&& procedures) {
         return; // a second load or export on top of the running one would find it half done
     }
     recordOperationRunning_ = true;
-    const QScopeGuard done([this] { recordOperationRunning_ = false; });
+    // An unload while the procedures let events run only closes the viewer; it is destroyed
+    // once they have returned.
+    const QScopeGuard done([this] {
+        recordOperationRunning_ = false;
+        if (deleteWhenOperationEnds_) {
+            deleteLater();
+        }
+    });
     std::forward<F>(procedures)();
 }
 
@@ -147,9 +207,11 @@ void frmHistory::DataBarBtn_Click(int Index) {
         }
         run(&ViewerActions::getHistFile);
         // Also after a cancelled dialog, as long as a data log is loaded.
-        if (!pubVars().dataFilePath.isEmpty()) {
+        if (existing() == this && !pubVars().dataFilePath.isEmpty()) {
             run(&ViewerActions::loadSigFile);
-            run(&ViewerActions::loadOpEventsFile);
+            if (existing() == this) {
+                run(&ViewerActions::loadOpEventsFile);
+            }
         }
     });
 }
@@ -170,7 +232,7 @@ void frmHistory::auditBarBtn_Click(int Index) {
             return;
         }
         run(&ViewerActions::getAuditFile);
-        if (!pubVars().auditFilePath.isEmpty()) {
+        if (existing() == this && !pubVars().auditFilePath.isEmpty()) {
             run(&ViewerActions::loadAuditSigFile);
         }
     });

@@ -20,6 +20,7 @@ class LedBar;
 class PlotControl;
 class SliderControl;
 class SpreadGrid;
+class ViewerFrameStyle;
 
 // The history viewer: the main window's one child, with the tab control DataTab and, on its
 // five tabs, the toolbar buttons, grids, frames, labels, plot and sliders that the other
@@ -27,8 +28,11 @@ class SpreadGrid;
 // toolbar button to its procedure. All its handlers ignore errors statement by statement.
 //
 // Use instance() wherever the viewer is needed (it is created and loaded, hidden, on first use)
-// and existing() only to ask whether it is there. Closing it unloads it; the next instance()
-// creates a new one with empty grids.
+// and existing() only to ask whether it is there. It stays until the program ends: the user can
+// minimise, maximise and restore it, but not close it or move it out of the main window's inner
+// area. Only unloading it (Forms::unload, when the program ends) closes it; the next instance()
+// would create a new one with empty grids. While a toolbar operation runs, an unloaded viewer is
+// kept alive until the operation returns, so that nothing it runs meets a destroyed window.
 class frmHistory : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -106,6 +110,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -121,17 +127,20 @@ private:
                       void (frmHistory::*click)(int));
     void Form_Load();
     void Form_Resize();
+    void removeWindowMenuClose();
     void placeControls();
     void run(ViewerActions::Action ViewerActions::*action);
     // Runs a click's procedures as one operation, unless one is already running.
     template <class F> void runOperation(F&& procedures);
 
     QWidget* client_ = nullptr;
+    ViewerFrameStyle* frameStyle_ = nullptr; // owned as a child
     std::array<QWidget*, TabCount> pages_{};
     std::array<QWidget*, static_cast<std::size_t>(LayoutItem::Count)> laidOut_{};
     ViewerLayout layout_;
     bool resizing_ = false;
     bool recordOperationRunning_ = false;
+    bool deleteWhenOperationEnds_ = false;
 };
 
 } // namespace tarvex

@@ -11,10 +11,11 @@ using namespace tarvex::ZvCryptoX32;
 
 namespace {
 
-// The result of HexToBytes as a comparable value: the bytes, or the error number.
+// The result of HexToBytes as a comparable value: the bytes, or the error number. Without a
+// delimiter, the reader of bytes on the text's Latin-1 bytes.
 QByteArray outcome(QStringView text, QStringView delimiter) {
     try {
-        return HexToBytes(text, delimiter);
+        return delimiter.isNull() ? HexToBytes(text.toLatin1()) : HexToBytes(text, delimiter);
     } catch (const TvError& e) {
         return "error " + QByteArray::number(e.number());
     }
@@ -55,15 +56,17 @@ TEST(HexText, ReadsLeadingHexDigitsOfThePartsBetweenEveryDelimiter) {
                  {u"-1 +2", u" ", QByteArray::fromHex("0000")},
                  {u"1FF", u" ", "error 6"},
                  {u"1 2 FFFFFFFFFFFFFFFFFFFFFFFF", u" ", "error 6"},
-                 {u"", u" ", "error 9"}};
+                 {u"", u" ", "error 9"},
+                 {u"", nullptr, "error 9"}}; // no delimiter: the reader of bytes
     for (const auto& c : cases) {
         EXPECT_EQ(outcome(c.text, c.delimiter), c.expected)
             << QString::fromUtf16(c.text).toStdString();
     }
 }
 
+// The blank's reader on UTF-16 text and on bytes (no delimiter given) against the general one.
 TEST(HexTextFastPath, ReadsLikeTheGeneralReader) {
-    const QString alphabet = QStringLiteral("0123456789abcdefABCDEFGz-  ");
+    const QString alphabet = QStringLiteral("0123456789abcdefABCDEFGz-\u00e9\u00a0  ");
     QRandomGenerator random(20240304);
     for (int round = 0; round < 20'000; ++round) {
         QString text;
@@ -74,6 +77,7 @@ TEST(HexTextFastPath, ReadsLikeTheGeneralReader) {
         QString general = text;
         general.replace(u' ', QStringLiteral("<>"));
         ASSERT_EQ(outcome(text, u" "), outcome(general, u"<>")) << text.toStdString();
+        ASSERT_EQ(outcome(text, {}), outcome(general, u"<>")) << text.toStdString();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "TrendLog.h"
 
+#include "shell/Forms.h"
 #include "shell/Screen.h"
 #include "shell/frmMain.h"
 #include "trend/LedBar.h"
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -231,9 +233,10 @@ TEST_F(TrendBuilding, ClosingTheViewerDuringABuildLeavesNothingBusy) {
     loadCounting(40);
     select({{2, 1, 3, 40}});
     const QPointer<frmHistory> gone(&v);
-    QTimer::singleShot(0, &v, [this] { v.close(); });
+    QTimer::singleShot(0, &v, [this] { Forms::unload(&v); });
     pressPlot(v);
-    EXPECT_TRUE(gone.isNull()); // unloaded while the build was running
+    EXPECT_EQ(frmHistory::existing(), nullptr); // unloaded while the build was running
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); })); // destroyed once it returned
     EXPECT_EQ(pubVars().plotBusy, 0);
     EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
 }

@@ -1,5 +1,6 @@
 #include "ViewerFiles.h"
 
+#include "shell/Forms.h"
 #include "trend/LedBar.h"
 #include "trend/PlotControl.h"
 #include "trend/SliderControl.h"
@@ -71,9 +72,9 @@ TEST_F(ViewerWindow, LoadsWithOnlyTheOperatorEventsTabUnusableAndUnloadsWhenClos
     clickTab();
     EXPECT_EQ(v.DataTab->currentIndex(), 1);
     EXPECT_EQ(errorOf([&] { v.setTabAvailable(5, true); }), ErrInvalidCall);
-    // Closing unloads it; the next use loads a new viewer.
+    // Unloading forgets it; the next use loads a new viewer.
     QPointer<frmHistory> old = &v;
-    v.close();
+    Forms::unload(&v);
     EXPECT_EQ(frmHistory::existing(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return old.isNull(); }));
     EXPECT_FALSE(frmHistory::instance().TabAvailable(1));

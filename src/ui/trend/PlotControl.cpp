@@ -5,6 +5,7 @@
 #include "trend/PlotDataCursor.h"
 #include "trend/PlotOutput.h"
 #include "trend/TraceColors.h"
+#include "trend/TraceGraph.h"
 
 #include <qcustomplot.h>
 
@@ -90,7 +91,7 @@ void PlotControl::ClearPlot() {
 
 int PlotControl::AddChannel() {
     const int index = ChannelCount();
-    QCPGraph* graph = plot_->addGraph(plot_->xAxis, plot_->yAxis);
+    QCPGraph* graph = new TraceGraph(plot_->xAxis, plot_->yAxis); // owned by the plot
     graph->setPen(QPen(traceColor(index), 1));
     channels_.push_back(std::make_unique<PlotChannel>(graph, *xAxis_, [this] { requestReplot(); }));
     requestReplot();

@@ -83,6 +83,69 @@ TEST_F(PlotCursor, ShowsInTheMiddleAndReadsEachChannelsNearestValue) {
     EXPECT_EQ(cursor.readout(), time(0));
 }
 
+// A value between gaps has no line to show it: it is a dot of the trace's colour and width,
+// and the read-out's key of that channel is a stroke of the same.
+TEST_F(PlotCursor, ALoneValueIsADotAndTheReadOutKeysEachChannelByItsColour) {
+    const QColor colour(200, 0, 150);
+    PlotChannel& lone = plot.Channel(plot.AddChannel());
+    lone.setColor(colour);
+    lone.setTraceLineWidth(4);
+    lone.AddEmpty(at(6));
+    lone.AddXY(at(7), 50);
+    lone.AddEmpty(at(8));
+    lone.AddXY(at(10), 80);             // the last value, with a gap before it
+    plot.XAxis().setSpan(12 * kSecond); // not on the edge, where half a dot is cut off
+    QImage image;
+    const auto count = [&] {
+        image = plot.renderImage(plot.size());
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                n += image.pixelColor(x, y) == colour ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    const int dots = count();
+    for (const auto& [seconds, value] : {std::pair{7.0, 50.0}, {10.0, 80.0}}) {
+        const QPointF centre = plot.customPlot()->graph(2)->coordsToPixels(at(seconds), value);
+        EXPECT_EQ(image.pixelColor(centre.toPoint()), colour) << seconds;
+    }
+    EXPECT_LE(dots, 2 * 4 * 4);
+    cursor.setVisible(true);
+    EXPECT_GE(count(), dots + 15 * 4) << "a key of the channel's colour and width";
+}
+
+// A dense trace is drawn without smoothing, as thick as its width both where it is flat and where
+// it is steep.
+TEST(PlotTrace, ADenseTraceIsAsThickAsItsWidth) {
+    PlotControl plot;
+    plot.resize(400, 300);
+    for (const int width : {1, 2, 3}) {
+        plot.ClearPlot();
+        PlotChannel& trace = plot.Channel(plot.AddChannel());
+        trace.setTraceLineWidth(width);
+        for (int i = 0; i < 4000; ++i) { // more than ten points a pixel: flat, a step, flat
+            trace.AddXY(at(i), i < 2000 ? 20 : 80);
+        }
+        plot.XAxis().setMin(at(0));
+        plot.XAxis().setSpan(4000 * kSecond);
+        const QImage image = plot.renderImage(plot.size());
+        const QCPGraph& graph = *plot.customPlot()->graph(0);
+        const auto pixels = [&](int x0, int y0, int dx, int dy) {
+            int n = 0;
+            for (int x = x0, y = y0; x < image.width() && y < image.height(); x += dx, y += dy) {
+                n += image.pixelColor(x, y) == graph.pen().color() ? 1 : 0;
+            }
+            return n;
+        };
+        const QPoint flat = graph.coordsToPixels(at(1000), 20).toPoint();
+        const QPoint steep = graph.coordsToPixels(at(2000), 50).toPoint();
+        EXPECT_EQ(pixels(flat.x(), 0, 0, 1), width) << "flat";
+        EXPECT_EQ(pixels(0, steep.y(), 1, 0), width) << "steep";
+    }
+}
+
 TEST_F(PlotCursor, FollowsTheMouseWhileDraggedAndArrowKeysStepFromPointToPoint) {
     send(QEvent::MouseButtonPress, 3);
     EXPECT_FALSE(cursor.Visible()) << "a hidden cursor takes no clicks";

@@ -146,6 +146,30 @@ TEST(PlotTrace, ADenseTraceIsAsThickAsItsWidth) {
     }
 }
 
+// Ticks on the ends of the time axis keep their labels, however the range was computed.
+TEST(PlotTimeAxis, LabelsTheTicksOnItsEnds) {
+    PlotControl plot;
+    plot.resize(800, 400);
+    plot.show();
+    plot.XAxis().setDateTimeFormat("hh:nn:ss");
+    const double day = 45355.0;
+    for (const auto& [first, last] : {std::pair{0.0, 3.0},
+                                      {600.0, 603.0},
+                                      {600.0, 720.0},
+                                      {1380.0, 1500.0},
+                                      {-1440.0, 1440.0}}) { // minutes
+        plot.ClearPlot();
+        plot.XAxis().setBuildStart(true);
+        plot.Channel(plot.AddChannel()).AddXY(day + first / 1440, 1);
+        plot.Channel(0).AddXY(day + last / 1440, 2);
+        plot.replotNow();
+        const QVector<QString> labels = plot.customPlot()->xAxis->tickVectorLabels();
+        ASSERT_FALSE(labels.isEmpty());
+        EXPECT_EQ(labels.front(), formatDateSerial(day + first / 1440, u"hh:nn:ss")) << first;
+        EXPECT_EQ(labels.back(), formatDateSerial(day + last / 1440, u"hh:nn:ss")) << last;
+    }
+}
+
 TEST_F(PlotCursor, FollowsTheMouseWhileDraggedAndArrowKeysStepFromPointToPoint) {
     send(QEvent::MouseButtonPress, 3);
     EXPECT_FALSE(cursor.Visible()) << "a hidden cursor takes no clicks";

@@ -3,6 +3,7 @@
 #include "common/TvError.h"
 #include "common/ValueConvert.h"
 #include "trend/PlotDataCursor.h"
+#include "trend/PlotNavigation.h"
 #include "trend/PlotOutput.h"
 #include "trend/TraceColors.h"
 #include "trend/TraceGraph.h"
@@ -54,6 +55,8 @@ PlotControl::PlotControl(QWidget* parent)
     yAxis_ = std::make_unique<PlotAxis>(plot_->yAxis, PlotAxis::Value, changed);
     xAxis_->setMin(toDateSerial(QDateTime::currentDateTime()));
     cursor_ = new PlotDataCursor(plot_, *xAxis_);
+    // Leaves the left button to a shown cursor.
+    new PlotNavigation(plot_, *xAxis_, *yAxis_, *cursor_, [this] { emit DblClick(); });
     setUpLook();
 
     replotTimer_.setSingleShot(true);

@@ -181,6 +181,10 @@ void PlotControl::prepareToDraw(int width) {
     const int axisPixels = std::max(1, width - kAxisMargin);
     xAxis_->applyRange();
     xAxis_->fitTickCount(axisPixels);
+    // Room for the labels of ticks on the ends of the time axis, which the plot leaves out
+    // where they would not fit.
+    const int overhang = xAxis_->endLabelOverhang();
+    plot_->axisRect()->setMinimumMargins(QMargins(overhang, 0, overhang, 0));
     yAxis_->applyRange();
     antialiasSparseTraces(*plot_, axisPixels);
     cursor_->refresh();

@@ -88,7 +88,7 @@ wait_for 20 has_windows "$second" 1 || fail "the second start showed no message"
 box=$(smallest_window "$second")
 press "$box" Return
 wait_for 20 ended "$second" || fail "the second start did not end after its message"
-code=$(exit_code "$second")
+reap "$second"
 ((code == 1)) || fail "the second start ended with $code, expected 1"
 running "$first" || fail "the first viewer ended too"
 kill "$first"

@@ -108,10 +108,11 @@ press() {
     xdotool key "$2"
 }
 
-exit_code() {
-    local code=0
+# reap PID: waits for a started process and sets $code to its exit status. Not in a command
+# substitution: a subshell cannot wait for its parent's children and may report -1.
+reap() {
+    code=0
     wait "$1" || code=$?
-    echo "$code"
 }
 
 # start_viewer NAME ARGS...: starts the viewer in the background as $pid, output in NAME.log.

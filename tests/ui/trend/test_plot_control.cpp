@@ -25,6 +25,18 @@ double at(double seconds) {
     return kStart + seconds * kSecond;
 }
 
+// How many pixels of `area` pass `test`.
+template <typename Test> int pixelsIn(const QImage& image, QRect area, Test test) {
+    int n = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            n += test(image.pixelColor(x, y)) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
 // A plot of 800 x 600 over ten seconds with two channels: "A" has a point every second
 // (value = second, a gap at second 4), "B" only at seconds 0 and 10.
 class PlotCursor : public ::testing::Test {
@@ -95,25 +107,17 @@ TEST_F(PlotCursor, ALoneValueIsADotAndTheReadOutKeysEachChannelByItsColour) {
     lone.AddEmpty(at(8));
     lone.AddXY(at(10), 80);             // the last value, with a gap before it
     plot.XAxis().setSpan(12 * kSecond); // not on the edge, where half a dot is cut off
-    QImage image;
-    const auto count = [&] {
-        image = plot.renderImage(plot.size());
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                n += image.pixelColor(x, y) == colour ? 1 : 0;
-            }
-        }
-        return n;
-    };
-    const int dots = count();
+    QImage image = plot.renderImage(plot.size());
+    const auto isColour = [&](QColor c) { return c == colour; };
+    const int dots = pixelsIn(image, image.rect(), isColour);
     for (const auto& [seconds, value] : {std::pair{7.0, 50.0}, {10.0, 80.0}}) {
         const QPointF centre = plot.customPlot()->graph(2)->coordsToPixels(at(seconds), value);
         EXPECT_EQ(image.pixelColor(centre.toPoint()), colour) << seconds;
     }
     EXPECT_LE(dots, 2 * 4 * 4);
     cursor.setVisible(true);
-    EXPECT_GE(count(), dots + 15 * 4) << "a key of the channel's colour and width";
+    image = plot.renderImage(plot.size());
+    EXPECT_GE(pixelsIn(image, image.rect(), isColour), dots + 15 * 4) << "the key: colour, width";
 }
 
 // A dense trace is drawn without smoothing, as thick as its width both where it is flat and where
@@ -132,17 +136,11 @@ TEST(PlotTrace, ADenseTraceIsAsThickAsItsWidth) {
         plot.XAxis().setSpan(4000 * kSecond);
         const QImage image = plot.renderImage(plot.size());
         const QCPGraph& graph = *plot.customPlot()->graph(0);
-        const auto pixels = [&](int x0, int y0, int dx, int dy) {
-            int n = 0;
-            for (int x = x0, y = y0; x < image.width() && y < image.height(); x += dx, y += dy) {
-                n += image.pixelColor(x, y) == graph.pen().color() ? 1 : 0;
-            }
-            return n;
-        };
+        const auto isTrace = [&](QColor c) { return c == graph.pen().color(); };
         const QPoint flat = graph.coordsToPixels(at(1000), 20).toPoint();
         const QPoint steep = graph.coordsToPixels(at(2000), 50).toPoint();
-        EXPECT_EQ(pixels(flat.x(), 0, 0, 1), width) << "flat";
-        EXPECT_EQ(pixels(0, steep.y(), 1, 0), width) << "steep";
+        EXPECT_EQ(pixelsIn(image, {flat.x(), 0, 1, image.height()}, isTrace), width) << "flat";
+        EXPECT_EQ(pixelsIn(image, {0, steep.y(), image.width(), 1}, isTrace), width) << "steep";
     }
 }
 
@@ -153,13 +151,11 @@ TEST(PlotTimeAxis, LabelsTheTicksOnItsEnds) {
     plot.resize(800, 400);
     plot.show();
     const double day = 45355.0;
+    const std::pair<double, double> ranges[] = {
+        {0, 3}, {600, 603}, {600, 720}, {1380, 1500}, {-1440, 1440}}; // minutes
     for (const QString format : {"hh:nn:ss", "m/d/yy h:nn:ss am/pm"}) {
         plot.XAxis().setDateTimeFormat(format);
-        for (const auto& [first, last] : {std::pair{0.0, 3.0},
-                                          {600.0, 603.0},
-                                          {600.0, 720.0},
-                                          {1380.0, 1500.0},
-                                          {-1440.0, 1440.0}}) { // minutes
+        for (const auto& [first, last] : ranges) {
             plot.ClearPlot();
             plot.XAxis().setBuildStart(true);
             plot.Channel(plot.AddChannel()).AddXY(day + first / 1440, 1);
@@ -172,14 +168,10 @@ TEST(PlotTimeAxis, LabelsTheTicksOnItsEnds) {
             EXPECT_EQ(labels.back(), formatDateSerial(day + last / 1440, format)) << last;
             // Ink below each end of the axis, where a label centred on it is drawn.
             for (const double end : {axis.range().lower, axis.range().upper}) {
-                const int x = static_cast<int>(axis.coordToPixel(end));
-                int ink = 0;
-                for (int y = axis.axisRect()->bottom() + 4; y < image.height() - 20; ++y) {
-                    for (int dx = -3; dx <= 3; ++dx) {
-                        ink += image.pixelColor(x + dx, y).lightness() < 100 ? 1 : 0;
-                    }
-                }
-                EXPECT_GT(ink, 0) << format.toStdString() << " " << first << " " << end;
+                const QRect below(static_cast<int>(axis.coordToPixel(end)) - 3,
+                                  axis.axisRect()->bottom() + 4, 7, 20);
+                EXPECT_GT(pixelsIn(image, below, [](QColor c) { return c.lightness() < 100; }), 0)
+                    << format.toStdString() << " " << first << " " << end;
             }
         }
     }

@@ -5,7 +5,6 @@
 #include "trend/SliderControl.h"
 
 #include <QFileDialog>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -87,15 +86,11 @@ TEST_F(TrendView, TheWheelZoomsADragPansAndADoubleClickGoesBackToTheBuild) {
     buildTwoHours();
     plot().replotNow();
     const double start = plot().XAxis().Min();
-    QSignalSpy replots(plot().customPlot(), &QCustomPlot::afterReplot);
     for (int notch = 0; notch < 3; ++notch) { // about the time three quarters along
         mouse(QEvent::Wheel, 0.75, 0.5, Qt::NoModifier, QWheelEvent::DefaultDeltasPerStep);
     }
     EXPECT_NEAR(plot().XAxis().Span(), 2 * 0.512 * kHour, 1e-9);
     EXPECT_NEAR(plot().XAxis().Min(), start + 1.5 * (1 - 0.512) * kHour, 1e-9);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !replots.isEmpty(); }));
-    QTest::qWait(100);
-    EXPECT_EQ(replots.size(), 1) << "one redraw for the burst";
     mouse(QEvent::Wheel, 0.5, 1, Qt::ControlModifier, -QWheelEvent::DefaultDeltasPerStep);
     EXPECT_DOUBLE_EQ(plot().YAxis().Min(), 0);
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 50);

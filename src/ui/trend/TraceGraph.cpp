@@ -18,8 +18,10 @@ void TraceGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines
     constexpr int kWidestSideBySide = 3;
     const int width = pen().width();
     applyDefaultAntialiasingHint(painter);
+    // Only on a device of whole pixels: not for print, nor where a pixel is scaled.
     if (pen().style() != Qt::SolidLine || width < 2 || width > kWidestSideBySide ||
-        painter->antialiasing() || painter->modes().testFlag(QCPPainter::pmVectorized)) {
+        painter->antialiasing() || painter->modes().testFlag(QCPPainter::pmVectorized) ||
+        painter->deviceTransform().type() > QTransform::TxTranslate) {
         QCPGraph::drawLinePlot(painter, lines);
         return;
     }

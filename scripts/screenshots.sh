@@ -66,5 +66,11 @@ click 875 125 ctrl # Pressure column
 click 56 87        # Plot History File
 shot trend
 
+xdotool mousemove 1100 400 # the wheel towards the end of the log
+for _ in 1 2 3 4 5 6 7 8; do xdotool click 4; sleep 0.1; done
+click 56 87  # Show/Hide Cursor
+click 900 400 # the cursor there
+shot trend-zoom
+
 click 121 62 # Operator Events tab
 shot operator-events

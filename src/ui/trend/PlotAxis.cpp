@@ -136,4 +136,16 @@ void PlotAxis::fitTickCount(int pixels) {
     ticker_->setTickCount(std::clamp(pixels / std::max(1, label), 1, kMaxTicks));
 }
 
+int PlotAxis::endLabelOverhang() const {
+    if (!ticker_->dateLabels()) {
+        return 0;
+    }
+    const QFontMetrics metrics(axis_->tickLabelFont());
+    const QString format = DateTimeFormat();
+    const int widest =
+        std::max(metrics.horizontalAdvance(formatDateSerial(axis_->range().lower, format)),
+                 metrics.horizontalAdvance(formatDateSerial(axis_->range().upper, format)));
+    return widest / 2 + 2;
+}
+
 } // namespace tarvex

@@ -65,6 +65,8 @@ public:
     void applyRange();
     // With date labels, as many ticks as fit along `pixels` without their labels touching.
     void fitTickCount(int pixels);
+    // How far a date label centred on an end of the axis reaches past it.
+    [[nodiscard]] int endLabelOverhang() const;
     [[nodiscard]] QCPAxis* axis() const { return axis_; }
 
 private:

@@ -3,8 +3,10 @@
 #include "common/TvError.h"
 #include "common/ValueConvert.h"
 #include "trend/PlotDataCursor.h"
+#include "trend/PlotNavigation.h"
 #include "trend/PlotOutput.h"
 #include "trend/TraceColors.h"
+#include "trend/TraceGraph.h"
 
 #include <qcustomplot.h>
 
@@ -53,6 +55,8 @@ PlotControl::PlotControl(QWidget* parent)
     yAxis_ = std::make_unique<PlotAxis>(plot_->yAxis, PlotAxis::Value, changed);
     xAxis_->setMin(toDateSerial(QDateTime::currentDateTime()));
     cursor_ = new PlotDataCursor(plot_, *xAxis_);
+    // Leaves the left button to a shown cursor.
+    new PlotNavigation(plot_, *xAxis_, *yAxis_, *cursor_, [this] { emit DblClick(); });
     setUpLook();
 
     replotTimer_.setSingleShot(true);
@@ -90,7 +94,7 @@ void PlotControl::ClearPlot() {
 
 int PlotControl::AddChannel() {
     const int index = ChannelCount();
-    QCPGraph* graph = plot_->addGraph(plot_->xAxis, plot_->yAxis);
+    QCPGraph* graph = new TraceGraph(plot_->xAxis, plot_->yAxis); // owned by the plot
     graph->setPen(QPen(traceColor(index), 1));
     channels_.push_back(std::make_unique<PlotChannel>(graph, *xAxis_, [this] { requestReplot(); }));
     requestReplot();
@@ -177,6 +181,10 @@ void PlotControl::prepareToDraw(int width) {
     const int axisPixels = std::max(1, width - kAxisMargin);
     xAxis_->applyRange();
     xAxis_->fitTickCount(axisPixels);
+    // Room for the labels of ticks on the ends of the time axis, which the plot leaves out
+    // where they would not fit.
+    const int overhang = xAxis_->endLabelOverhang();
+    plot_->axisRect()->setMinimumMargins(QMargins(overhang, 0, overhang, 0));
     yAxis_->applyRange();
     antialiasSparseTraces(*plot_, axisPixels);
     cursor_->refresh();

@@ -20,7 +20,8 @@ namespace tarvex {
 class PlotDataCursor;
 
 // The trend plot component over QCustomPlot: channels of (date serial, value) points against a
-// time axis and a value axis, a title, a background colour and one data cursor.
+// time axis and a value axis, a title, a background colour and one data cursor. The mouse wheel
+// and a drag zoom and pan the axes (PlotNavigation); a double-click is left to the owner.
 //
 // Changes do not draw at once: a hidden plot draws when it is shown, a visible one at most once per
 // short interval, so adding many points costs no drawing. Channel, axis and cursor references stay
@@ -65,6 +66,10 @@ public:
     void replotNow();
     [[nodiscard]] QCustomPlot* customPlot() const { return plot_; }
     [[nodiscard]] QSize sizeHint() const override;
+
+signals:
+    // A double-click with the left button in the plot.
+    void DblClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace tarvex {
 
@@ -19,8 +20,8 @@ namespace {
 const QString kLayerName = QStringLiteral("cursor");
 constexpr double kBoxTop = 0.02;
 
-// The value of the point nearest in time to x; NaN at a gap, nothing for an empty channel.
-std::optional<double> nearestValue(const QCPGraphDataContainer& data, double x) {
+// The point nearest in time to x (its value NaN at a gap); nothing for an empty channel.
+std::optional<QCPGraphData> nearestPoint(const QCPGraphDataContainer& data, double x) {
     if (data.isEmpty()) {
         return std::nullopt;
     }
@@ -29,14 +30,14 @@ std::optional<double> nearestValue(const QCPGraphDataContainer& data, double x) 
     if (pastEnd || (it != data.constBegin() && x - (it - 1)->key < it->key - x)) {
         --it;
     }
-    return it->value;
+    return *it;
 }
 
-QString valueText(std::optional<double> value) {
-    if (!value || std::isnan(*value)) {
+QString valueText(const std::optional<QCPGraphData>& point) {
+    if (!point || std::isnan(point->value)) {
         return QStringLiteral("no value");
     }
-    return QString::number(*value, 'g', 7);
+    return QString::number(point->value, 'g', 7);
 }
 
 } // namespace
@@ -54,13 +55,9 @@ PlotDataCursor::PlotDataCursor(QCustomPlot* plot, const PlotAxis& timeAxis)
     line_->point2->setTypeY(QCPItemPosition::ptAxisRectRatio);
     line_->setPen(QPen(Qt::black, 1));
 
-    box_ = new QCPItemText(plot_);
+    box_ = new CursorReadout(plot_);
     box_->setLayer(layer_);
     box_->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
-    box_->setTextAlignment(Qt::AlignLeft);
-    box_->setPadding(QMargins(5, 3, 5, 3));
-    box_->setBrush(QColor(255, 255, 235, 230));
-    box_->setPen(QPen(Qt::black));
 
     plot_->installEventFilter(this);
     refresh();
@@ -88,14 +85,38 @@ void PlotDataCursor::setPosition(double x) {
     redraw();
 }
 
-QString PlotDataCursor::readout() const {
-    QStringList lines{formatDateSerial(position_, timeAxis_.DateTimeFormat())};
+// The time is that of the point nearest to the cursor; a channel whose nearest point lies at
+// another time says when.
+QVector<CursorReadout::Line> PlotDataCursor::readoutLines() const {
+    std::vector<std::optional<QCPGraphData>> points;
+    std::optional<double> time;
+    for (int i = 0; i < plot_->graphCount(); ++i) {
+        points.push_back(nearestPoint(*plot_->graph(i)->data(), position_));
+        if (points.back() &&
+            (!time || std::abs(points.back()->key - position_) < std::abs(*time - position_))) {
+            time = points.back()->key;
+        }
+    }
+    const QString format = timeAxis_.DateTimeFormat();
+    QVector<CursorReadout::Line> lines{{formatDateSerial(time.value_or(position_), format), {}, 0}};
     for (int i = 0; i < plot_->graphCount(); ++i) {
         const QCPGraph* graph = plot_->graph(i);
-        lines << QStringLiteral("%1: %2").arg(graph->name(),
-                                              valueText(nearestValue(*graph->data(), position_)));
+        const auto& point = points[static_cast<std::size_t>(i)];
+        QString text = QStringLiteral("%1: %2").arg(graph->name(), valueText(point));
+        if (point && point->key != time) {
+            text += QStringLiteral(" (%1)").arg(formatDateSerial(point->key, format));
+        }
+        lines.push_back({text, graph->pen().color(), graph->pen().width()});
     }
-    return lines.join(QLatin1Char('\n'));
+    return lines;
+}
+
+QString PlotDataCursor::readout() const {
+    QStringList texts;
+    for (const CursorReadout::Line& line : readoutLines()) {
+        texts << line.text;
+    }
+    return texts.join(QLatin1Char('\n'));
 }
 
 void PlotDataCursor::refresh() {
@@ -108,9 +129,9 @@ void PlotDataCursor::refresh() {
     line_->point2->setCoords(position_, 1.0);
     // Keep the box inside the plot: right of the line in the left half, left of it otherwise.
     const bool leftHalf = position_ < timeAxis_.Min() + timeAxis_.Span() / 2.0;
-    box_->setPositionAlignment(Qt::AlignTop | (leftHalf ? Qt::AlignLeft : Qt::AlignRight));
+    box_->setSide(leftHalf ? Qt::AlignLeft : Qt::AlignRight);
     box_->position->setCoords(position_, kBoxTop);
-    box_->setText(readout());
+    box_->setLines(readoutLines());
 }
 
 void PlotDataCursor::redraw() {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "trend/CursorReadout.h"
+
 #include <QObject>
 #include <QString>
 
 class QCustomPlot;
 class QCPItemStraightLine;
-class QCPItemText;
 class QCPLayer;
 class QKeyEvent;
 class QMouseEvent;
@@ -14,10 +15,11 @@ namespace tarvex {
 
 class PlotAxis;
 
-// The plot's data cursor: a vertical line at one time with a box that reads the time and each
-// channel's value there (the point nearest in time). Shown, it starts in the middle of the visible
-// time range. The mouse drags it (a press in the plot area moves it there); the left and right
-// arrow keys step it to the neighbouring point, at least one pixel away, when the plot has focus.
+// The plot's data cursor: a vertical line at one time with a box that reads each channel's value
+// there (the point nearest in time) and the time of those points. Shown, it starts in the middle of
+// the visible time range. The mouse drags it (a press in the plot area moves it there); the left
+// and right arrow keys step it to the neighbouring point, at least one pixel away, when the plot
+// has focus.
 class PlotDataCursor : public QObject {
     Q_OBJECT
 public:
@@ -30,7 +32,9 @@ public:
     // Kept within the visible time range.
     void setPosition(double x);
 
-    // The text of the read-out box.
+    // The read-out box: the time of the points read, then each channel's value with its
+    // colour key; readout() is its text.
+    [[nodiscard]] QVector<CursorReadout::Line> readoutLines() const;
     [[nodiscard]] QString readout() const;
 
     // Brings line and box up to date before the plot draws.
@@ -49,7 +53,7 @@ private:
     const PlotAxis& timeAxis_;
     QCPLayer* layer_;
     QCPItemStraightLine* line_;
-    QCPItemText* box_;
+    CursorReadout* box_;
     bool visible_ = false;
     bool dragging_ = false;
     double position_ = 0.0;

@@ -3,6 +3,7 @@
 #include "common/ValueFormat.h"
 #include "trend/DateTickStep.h"
 
+#include <cmath>
 #include <utility>
 
 namespace tarvex {
@@ -22,6 +23,21 @@ QVector<QString> PlotTicker::labelsFor(const QCPRange& range) {
 double PlotTicker::getTickStep(const QCPRange& range) {
     return dateLabels_ ? dateTickStep(range.size(), tickCount())
                        : QCPAxisTicker::getTickStep(range);
+}
+
+// A tick on an end of the range comes out a rounding error beyond it, where the trimming to the
+// range would drop it and its label: such a tick is put on the end itself.
+QVector<double> PlotTicker::createTickVector(double tickStep, const QCPRange& range) {
+    QVector<double> ticks = QCPAxisTicker::createTickVector(tickStep, range);
+    const double tolerance = std::abs(tickStep) * 1e-6;
+    for (double& tick : ticks) {
+        for (const double end : {range.lower, range.upper}) {
+            if (std::abs(tick - end) < tolerance) {
+                tick = end;
+            }
+        }
+    }
+    return ticks;
 }
 
 int PlotTicker::getSubTickCount(double /*tickStep*/) {

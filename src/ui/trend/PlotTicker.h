@@ -25,6 +25,7 @@ public:
 
 protected:
     double getTickStep(const QCPRange& range) override;
+    QVector<double> createTickVector(double tickStep, const QCPRange& range) override;
     int getSubTickCount(double tickStep) override;
     QString getTickLabel(double tick, const QLocale& locale, QChar formatChar,
                          int precision) override;

@@ -221,6 +221,8 @@ void TrendBuild::complete() {
     v.ProgBar->hide();
     v.historyXspan = plot_->XAxis().Span();
     v.historyYspan = plot_->YAxis().Span();
+    v.historyXmin = plot_->XAxis().Min();
+    v.historyYmin = plot_->YAxis().Min();
     Screen::setMousePointer(Screen::vbDefault);
     pubVars().plotBusy = kFalse16;
     v.DataTab->setCurrentIndex(frmHistory::TabTrendData);

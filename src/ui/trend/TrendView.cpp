@@ -120,4 +120,21 @@ void YSlider_PositionChange(frmHistory& viewer) {
     zoom(*viewer.YSlider, viewer.iPlotX->YAxis(), viewer.historyYspan);
 }
 
+void iPlotX_DblClick(frmHistory& viewer) {
+    if (!viewer.historyXmin || !viewer.historyYmin) {
+        return;
+    }
+    ignoreErrors([&] {
+        // The sliders first: each sets its axis' span, which the build's range then replaces.
+        viewer.DateSlider->setPosition(0);
+        viewer.YSlider->setPosition(0);
+        PlotAxis& x = viewer.iPlotX->XAxis();
+        x.setMin(*viewer.historyXmin);
+        x.setSpan(viewer.historyXspan.value_or(0.0));
+        PlotAxis& y = viewer.iPlotX->YAxis();
+        y.setMin(*viewer.historyYmin);
+        y.setSpan(viewer.historyYspan.value_or(0.0));
+    });
+}
+
 } // namespace tarvex

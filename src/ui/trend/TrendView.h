@@ -24,4 +24,8 @@ void printTrendPlot();
 void DateSlider_PositionChange(frmHistory& viewer);
 void YSlider_PositionChange(frmHistory& viewer);
 
+// A double-click on the plot: both sliders go to 0 and both axes back to the range of the last
+// completed build. Before the first build it does nothing.
+void iPlotX_DblClick(frmHistory& viewer);
+
 } // namespace tarvex

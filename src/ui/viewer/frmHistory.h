@@ -77,6 +77,9 @@ public:
     // The X and Y axis spans of the last completed trend build; empty before the first one.
     std::optional<double> historyXspan;
     std::optional<double> historyYspan;
+    // Their starts, which a double-click on the plot goes back to.
+    std::optional<double> historyXmin;
+    std::optional<double> historyYmin;
 
     // What the toolbar buttons call.
     ViewerActions actions;

@@ -138,6 +138,7 @@ void frmHistory::buildTrendTab(QWidget* page) {
             [this] { DateSlider_PositionChange(*this); });
     connect(YSlider, &SliderControl::PositionChange, this,
             [this] { YSlider_PositionChange(*this); });
+    connect(iPlotX, &PlotControl::DblClick, this, [this] { iPlotX_DblClick(*this); });
 }
 
 } // namespace tarvex

@@ -5,6 +5,7 @@
 #include "trend/TrendBlock.h"
 #include "trend/TrendPoint.h"
 #include "trend/TrendProgress.h"
+#include "trend/TrendZoom.h"
 
 #include <gtest/gtest.h>
 
@@ -107,4 +108,32 @@ TEST(DateTickStep, ChoosesWholeClockUnitsWithoutExceedingTheTickCount) {
         const double ticks = span / dateTickStep(span, 5);
         EXPECT_TRUE(ticks > 0.9 && ticks <= 5.0 + 1e-6) << "span " << span;
     }
+}
+
+TEST(TrendZoom, TheWheelKeepsThePointUnderThePointerAndADragMovesTheOtherWay) {
+    const AxisRange range{100.0, 10.0};
+    const struct {
+        double anchor;
+        double notches;
+        AxisRange zoomed;
+    } cases[] = {{105.0, 1.0, {101.0, 8.0}},  // a notch forward: four fifths about the middle
+                 {100.0, 2.0, {100.0, 6.4}},  // at the start the start stays
+                 {110.0, -1.0, {97.5, 12.5}}, // back: five fourths, the end stays
+                 {102.0, 0.5, {102.0 - 2.0 * std::sqrt(0.8), 10.0 * std::sqrt(0.8)}}};
+    for (const auto& c : cases) {
+        const AxisRange zoomed = wheelZoomed(range, c.anchor, c.notches);
+        EXPECT_NEAR(zoomed.min, c.zoomed.min, 1e-12) << c.anchor << " " << c.notches;
+        EXPECT_NEAR(zoomed.span, c.zoomed.span, 1e-12) << c.anchor << " " << c.notches;
+    }
+    const AxisRange there = wheelZoomed(wheelZoomed(range, 104.0, 3.0), 104.0, -3.0);
+    EXPECT_NEAR(there.min, 100.0, 1e-12);
+    EXPECT_NEAR(there.span, 10.0, 1e-12);
+    // Past what an axis resolves or draws, the range stays; the other way it still zooms.
+    const AxisRange fine{45000.0, 1e-7};
+    EXPECT_DOUBLE_EQ(wheelZoomed(fine, 45000.0, 1.0).span, fine.span);
+    EXPECT_DOUBLE_EQ(wheelZoomed(fine, 45000.0, -1.0).span, 1.25e-7);
+    EXPECT_DOUBLE_EQ(wheelZoomed(range, 105.0, -3000.0).span, range.span);
+    const AxisRange panned = dragPanned(range, 0.25);
+    EXPECT_DOUBLE_EQ(panned.min, 97.5);
+    EXPECT_DOUBLE_EQ(panned.span, 10.0);
 }

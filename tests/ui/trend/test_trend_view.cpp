@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -28,6 +29,22 @@ protected:
         ASSERT_NEAR(plot().XAxis().Span(), 2 * kHour, 1e-9);
     }
     PlotControl& plot() { return *v.iPlotX; }
+    // The mouse on the plot at a fraction of its plot area's width and height from the top left.
+    void mouse(QEvent::Type type, double x, double y, Qt::KeyboardModifiers keys = {},
+               int wheel = 0) {
+        QCustomPlot* p = plot().customPlot();
+        const QRect area = p->axisRect()->rect();
+        const QPointF at(area.left() + x * area.width(), area.top() + y * area.height());
+        if (type == QEvent::Wheel) {
+            QWheelEvent event(at, p->mapToGlobal(at), {}, {0, wheel}, Qt::NoButton, keys,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(p, &event);
+            return;
+        }
+        const auto held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, p->mapToGlobal(at), Qt::LeftButton, held, keys);
+        QApplication::sendEvent(p, &event);
+    }
 
     QTemporaryDir dir;
     frmHistory& v;
@@ -61,6 +78,44 @@ TEST_F(TrendView, TheValueSliderScalesFromTheBuildEvenAfterTheSetupDialog) {
     buildTwoHours();
     EXPECT_EQ(v.YSlider->Position(), 0);
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 40);
+}
+
+// The wheel and a drag move the axes and leave the sliders alone; a slider still scales from the
+// build's span, from where the axis now starts; a double-click goes back to the build.
+TEST_F(TrendView, TheWheelZoomsADragPansAndADoubleClickGoesBackToTheBuild) {
+    buildTwoHours();
+    plot().replotNow();
+    const double start = plot().XAxis().Min();
+    for (int notch = 0; notch < 3; ++notch) { // about the time three quarters along
+        mouse(QEvent::Wheel, 0.75, 0.5, Qt::NoModifier, QWheelEvent::DefaultDeltasPerStep);
+    }
+    EXPECT_NEAR(plot().XAxis().Span(), 2 * 0.512 * kHour, 1e-9);
+    EXPECT_NEAR(plot().XAxis().Min(), start + 1.5 * (1 - 0.512) * kHour, 1e-9);
+    mouse(QEvent::Wheel, 0.5, 1, Qt::ControlModifier, -QWheelEvent::DefaultDeltasPerStep);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Min(), 0);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 50);
+    const double zoomed = plot().XAxis().Min();
+    mouse(QEvent::MouseButtonPress, 0.5, 0.5);
+    mouse(QEvent::MouseMove, 0.75, 0.3);
+    mouse(QEvent::MouseButtonRelease, 0.75, 0.3);
+    EXPECT_NEAR(plot().XAxis().Min(), zoomed - 0.256 * kHour, 1e-9) << "dragged right";
+    EXPECT_EQ(v.DateSlider->Position(), 0);
+    EXPECT_EQ(v.YSlider->Position(), 0);
+    v.DateSlider->setPosition(50);
+    EXPECT_NEAR(plot().XAxis().Span(), kHour, 1e-9);
+    EXPECT_NEAR(plot().XAxis().Min(), zoomed - 0.256 * kHour, 1e-9);
+    mouse(QEvent::MouseButtonDblClick, 0.5, 0.5);
+    EXPECT_EQ(v.DateSlider->Position(), 0);
+    EXPECT_DOUBLE_EQ(plot().XAxis().Min(), start);
+    EXPECT_NEAR(plot().XAxis().Span(), 2 * kHour, 1e-9);
+    EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 40);
+    // With the cursor shown a drag moves the cursor, not the axis.
+    v.histBarBtn[1]->click();
+    plot().replotNow();
+    mouse(QEvent::MouseButtonPress, 0.25, 0.5);
+    mouse(QEvent::MouseMove, 0.5, 0.5);
+    EXPECT_DOUBLE_EQ(plot().XAxis().Min(), start);
+    EXPECT_NEAR(plot().DataCursor(0).position(), start + kHour, 0.01 * kHour);
 }
 
 // The picture itself is the plot's own test; here the button's dialog and messages.

@@ -1,0 +1,77 @@
+#include "trend/TraceGraph.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvex {
+
+TraceGraph::TraceGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
+
+void TraceGraph::draw(QCPPainter* painter) {
+    QCPGraph::draw(painter);
+    if (keyAxis() != nullptr && valueAxis() != nullptr && !data()->isEmpty()) {
+        drawLonePoints(painter);
+    }
+}
+
+void TraceGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const {
+    constexpr int kWidestSideBySide = 3;
+    const int width = pen().width();
+    applyDefaultAntialiasingHint(painter);
+    // Only on a device of whole pixels: not for print, nor where a pixel is scaled.
+    if (pen().style() != Qt::SolidLine || width < 2 || width > kWidestSideBySide ||
+        painter->antialiasing() || painter->modes().testFlag(QCPPainter::pmVectorized) ||
+        painter->deviceTransform().type() > QTransform::TxTranslate) {
+        QCPGraph::drawLinePlot(painter, lines);
+        return;
+    }
+    // Each segment as `width` one-pixel lines side by side, across a steep segment and above
+    // one another for a flat one. NaN ends a run of the line.
+    QVector<QLineF> steep;
+    QVector<QLineF> flat;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QLineF segment(lines[i - 1], lines[i]);
+        if (std::isnan(segment.x1() + segment.y1() + segment.x2() + segment.y2())) {
+            continue;
+        }
+        (std::abs(segment.dy()) > std::abs(segment.dx()) ? steep : flat).push_back(segment);
+    }
+    QPen thin = pen();
+    thin.setWidth(0); // cosmetic: the raster engine's fast lines
+    painter->setPen(thin);
+    const int first = -(width - 1) / 2;
+    for (int step = first; step < first + width; ++step) {
+        painter->save();
+        painter->translate(step, 0);
+        painter->drawLines(steep);
+        painter->translate(-step, step);
+        painter->drawLines(flat);
+        painter->restore();
+    }
+    painter->setPen(pen());
+}
+
+void TraceGraph::drawLonePoints(QCPPainter* painter) const {
+    const QCPGraphDataContainer& points = *data();
+    const QCPRange visible = keyAxis()->range();
+    // With one point more on each side: dots there overlap the edge.
+    const auto begin = points.findBegin(visible.lower);
+    const auto end = points.findEnd(visible.upper);
+    painter->save();
+    QPen dot = pen();
+    dot.setCapStyle(Qt::RoundCap);
+    painter->setPen(dot);
+    applyDefaultAntialiasingHint(painter);
+    bool previous = begin != points.constBegin() && !std::isnan((begin - 1)->value);
+    for (auto it = begin; it != end; ++it) {
+        const bool value = !std::isnan(it->value);
+        const bool next = it + 1 != points.constEnd() && !std::isnan((it + 1)->value);
+        if (value && !previous && !next) {
+            painter->drawPoint(coordsToPixels(it->key, it->value));
+        }
+        previous = value;
+    }
+    painter->restore();
+}
+
+} // namespace tarvex

@@ -52,11 +52,13 @@ QStringList ModalReplies::takeSeen() {
 }
 
 void ModalReplies::poll() {
+    // A window shown again (the file dialogs are kept) is a new window to answer.
+    std::erase_if(handled_,
+                  [](const QPointer<QWidget>& p) { return p.isNull() || !p->isVisible(); });
     QWidget* w = QApplication::activeModalWidget();
     if (w == nullptr || !w->isVisible()) {
         return;
     }
-    std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
     if (std::find(handled_.begin(), handled_.end(), w) != handled_.end()) {
         return;
     }
@@ -66,6 +68,9 @@ void ModalReplies::poll() {
     QTimer::singleShot(0, this, [this, window = QPointer<QWidget>(w)] {
         if (!window.isNull()) {
             answer(window);
+        }
+        if (!window.isNull() && !window->isVisible()) {
+            std::erase(handled_, window);
         }
     });
 }

@@ -21,6 +21,11 @@ wait_for 20 has_windows "$second" 1 || { fail "the second instance showed no mes
 box=$(windows_of "$second" | head -1)
 eval "$(xdotool getwindowgeometry --shell "$box")"
 ((WIDTH < 800 && HEIGHT < 300)) || fail "the second instance's window is no message box (${WIDTH}x${HEIGHT})"
+# Over where that instance's viewer would stand: about the middle of the screen.
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+((${X} + WIDTH / 2 > screen_w / 3 && ${X} + WIDTH / 2 < screen_w * 2 / 3 &&
+    ${Y} + HEIGHT / 2 > screen_h / 3 && ${Y} + HEIGHT / 2 < screen_h * 2 / 3)) ||
+    fail "the message box is not over the middle of the screen (${X},${Y} ${WIDTH}x${HEIGHT})"
 import -window root "$E2E_WORK/second-instance.png"
 running "$second" || fail "the second instance did not wait for its message"
 press "$box" Return

@@ -76,12 +76,14 @@ ModalAnswer::Action ModalAnswer::chooseColor(const QColor& color, QColor* starte
 }
 
 void ModalAnswer::poll() {
+    // A window shown again (the file dialogs are kept) is a new window to answer.
+    std::erase_if(handled_,
+                  [](const QPointer<QWidget>& p) { return p.isNull() || !p->isVisible(); });
     QWidget* w = QApplication::activeModalWidget();
     if (w == nullptr || !w->isVisible() ||
         std::ranges::any_of(handled_, [w](const QPointer<QWidget>& p) { return p == w; })) {
         return;
     }
-    std::erase_if(handled_, [](const QPointer<QWidget>& p) { return p.isNull(); });
     handled_.emplace_back(w);
     Seen s{w->windowTitle(), {}, QMessageBox::NoIcon, w->frameGeometry(), true};
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
@@ -95,7 +97,14 @@ void ModalAnswer::poll() {
         actions_.pop_front();
     }
     // Run outside this poll, so that a modal window the action opens is polled for too.
-    QTimer::singleShot(0, w, [action = std::move(action), w] { action(w); });
+    QTimer::singleShot(0, &timer_, [this, action = std::move(action), window = QPointer(w)] {
+        if (!window.isNull()) {
+            action(window);
+        }
+        if (!window.isNull() && !window->isVisible()) {
+            std::erase(handled_, window);
+        }
+    });
 }
 
 } // namespace tarvex::test

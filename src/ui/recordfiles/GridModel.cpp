@@ -53,10 +53,18 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || section < 0) {
+    if (section < 0) {
         return {};
     }
-    return orientation == Qt::Horizontal ? shown(section + 1, 0) : shown(0, section + 1);
+    if (role == Qt::DisplayRole) {
+        return orientation == Qt::Horizontal ? shown(section + 1, 0) : shown(0, section + 1);
+    }
+    // A centred title wider than its column loses both ends; the tooltip holds it whole.
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal) {
+        const QString title = shown(section + 1, 0);
+        return title.isEmpty() ? QVariant() : QVariant(title);
+    }
+    return {};
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

@@ -7,6 +7,7 @@
 #include "shell/SharedState.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace tarvex {
 
@@ -35,12 +36,26 @@ QString chooseExportFile(const QString& filter, const QString& title, const QStr
     return dialog.FileName;
 }
 
-void refuseRecordFileTarget(const QString& target) {
+namespace {
+bool isLoadedRecordFile(const QString& target) {
     const SharedState& shared = pubVars();
-    const QStringList records = recordFileSet(shared.dataFilePath) +
-                                recordFileSet(shared.auditFilePath) +
-                                recordFileSet(shared.alarmFilePath);
-    if (namesAnyOf(target, records)) {
+    return namesAnyOf(target, recordFileSet(shared.dataFilePath) +
+                                  recordFileSet(shared.auditFilePath) +
+                                  recordFileSet(shared.alarmFilePath));
+}
+} // namespace
+
+QString recordFileRefusal(const QString& target) {
+    if (!isLoadedRecordFile(target)) {
+        return {};
+    }
+    return QStringLiteral("%1 is a record file that the viewer has open; it is never "
+                          "overwritten.\r\nPlease choose another file name.")
+        .arg(QFileInfo(target).fileName());
+}
+
+void refuseRecordFileTarget(const QString& target) {
+    if (isLoadedRecordFile(target)) {
         throw TvError(ErrPermission);
     }
     if (!isWritableTarget(target)) {

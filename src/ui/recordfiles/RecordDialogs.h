@@ -13,6 +13,10 @@ QString chooseRecordFile(const QString& filter, const QString& title);
 // Returns the chosen full path.
 QString chooseExportFile(const QString& filter, const QString& title, const QString& proposedName);
 
+// The Save dialog's answer to a name that is one of the loaded record files or their signature
+// and event files: a plain message; empty for any other name.
+QString recordFileRefusal(const QString& target);
+
 // Raises the permission error (70) when `target` is one of the loaded record files or their
 // signature and event files: the viewer never writes a record file, even when the user picks one.
 // Raises the path/file access error (75) when it exists and is no regular file (a folder, a

@@ -2,12 +2,14 @@
 
 #include "common/Windows1252.h"
 #include "printing/GridPrinter.h"
+#include "recordfiles/GridClipboard.h"
 #include "recordfiles/GridModel.h"
 
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <QTableView>
@@ -45,6 +47,7 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     rows->setDefaultSectionSize(view_->fontMetrics().height() + 2 * kCellPadding);
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view_->horizontalHeader()->setDefaultSectionSize(widthPixels(defaultWidth_));
+    view_->installEventFilter(this); // Ctrl+C
     corner_ = view_->findChild<QAbstractButton*>();
     if (corner_ != nullptr) {
         corner_->installEventFilter(this);
@@ -315,6 +318,12 @@ void SpreadGrid::setPresentationFlagB(bool on) {
 bool SpreadGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched == corner_ && event->type() == QEvent::Paint) {
         paintCorner();
+        return true;
+    }
+    // The whole selection with its titles, not just the current cell as the view would.
+    if (watched == view_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelection(*this);
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,14 +1,20 @@
 #include "shell/CommonDialog.h"
 
 #include "common/TvError.h"
+#include "shell/MsgBoxPos.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 
 #include <utility>
 
@@ -38,6 +44,83 @@ void hideCustomColours(QColorDialog& dlg) {
     }
 }
 
+// Qt's file dialog, kept for the program's life: a new one for every call would leave its
+// icons behind in Qt's pixmap cache. The owner of the common dialog can refuse a name in place.
+class FileDialog : public QFileDialog {
+public:
+    FileDialog(QWidget* owner, bool save) : QFileDialog(owner) {
+        setObjectName(save ? QStringLiteral("cmdFileSave") : QStringLiteral("cmdFileOpen"));
+        setOption(QFileDialog::DontUseNativeDialog);
+        setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    }
+
+    void setRefusal(std::function<QString(const QString&)> refusal) {
+        refusal_ = std::move(refusal);
+    }
+
+    // Neither a name in the name box nor a file selected, as when the dialog was new.
+    void clearChoice() {
+        if (auto* list = findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+            list->selectionModel()->clearSelection();
+        }
+        if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            name->clear();
+        }
+    }
+
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (refusal_ && acceptMode() == AcceptSave && !chosen.isEmpty()) {
+            const QString why = refusal_(QDir::toNativeSeparators(chosen.first()));
+            if (!why.isEmpty()) {
+                QString title;
+                MsgBoxPos(why, MsgStyle::Exclamation, title, this, 0);
+                // The refused name stays in the name box for editing, no longer selected.
+                if (auto* list = findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+                    list->selectionModel()->clearSelection();
+                }
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    std::function<QString(const QString&)> refusal_;
+};
+
+// Qt's print dialog. Without page numbers it offers no page range at all: Qt's own dialog
+// still shows its range choices then, only greyed out.
+class PrintDialog : public QPrintDialog {
+public:
+    PrintDialog(QPrinter* printer, QWidget* owner, bool pageNumbers)
+        : QPrintDialog(printer, owner), pageNumbers_(pageNumbers) {}
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QPrintDialog::showEvent(event);
+        if (pageNumbers_) {
+            return;
+        }
+        for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"}) {
+            if (auto* w = findChild<QWidget*>(QLatin1String(name))) {
+                w->hide();
+            }
+        }
+        if (auto* to = findChild<QSpinBox*>(QStringLiteral("to"))) {
+            if (auto* label = to->parentWidget()->findChild<QLabel*>(QStringLiteral("label_3"))) {
+                label->hide(); // "to"
+            }
+        }
+        if (auto* all = findChild<QRadioButton*>(QStringLiteral("printAll"))) {
+            all->setChecked(true);
+        }
+    }
+
+private:
+    bool pageNumbers_;
+};
+
 } // namespace
 
 QStringList nameFiltersOf(const QString& filter) {
@@ -63,7 +146,11 @@ CommonDialog::CommonDialog(QWidget* owner) : QObject(owner), owner_(owner) {
     setObjectName(QStringLiteral("cmdFile"));
 }
 
-CommonDialog::~CommonDialog() = default;
+CommonDialog::~CommonDialog() {
+    // Deleted here when they have no owner, or when the owner has not deleted them yet.
+    delete openDialog_.data();
+    delete saveDialog_.data();
+}
 
 void CommonDialog::ShowOpen() {
     if (nextOpenAnswer_) {
@@ -81,27 +168,40 @@ void CommonDialog::ShowSave() {
     showFileDialog(true);
 }
 
+QFileDialog& CommonDialog::fileDialog(bool save) {
+    QPointer<QFileDialog>& kept = save ? saveDialog_ : openDialog_;
+    if (kept.isNull()) {
+        kept = new FileDialog(owner_, save);
+    }
+    return *kept;
+}
+
 void CommonDialog::showFileDialog(bool save) {
-    QFileDialog dlg(owner_, DialogTitle);
-    dlg.setObjectName(save ? QStringLiteral("cmdFileSave") : QStringLiteral("cmdFileOpen"));
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    auto& dlg = static_cast<FileDialog&>(fileDialog(save));
+    dlg.setRefusal(save ? SaveRefusal : nullptr);
+    dlg.setWindowTitle(DialogTitle);
     dlg.setFileMode(!save && (Flags & OFNFileMustExist) != 0 ? QFileDialog::ExistingFile
                                                              : QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, (Flags & OFNOverwritePrompt) == 0);
     const QStringList filters = nameFiltersOf(Filter);
+    dlg.setNameFilters(filters.isEmpty() ? QStringList{QStringLiteral("All Files (*)")} : filters);
     if (!filters.isEmpty()) {
-        dlg.setNameFilters(filters);
         dlg.selectNameFilter(filters.value(FilterIndex - 1, filters.first()));
     }
     dlg.setDefaultSuffix(DefaultExt);
+    // Without a folder of its own it opens where the last file dialog was left.
     if (!InitDir.isEmpty() && QFileInfo(InitDir).isDir()) {
         dlg.setDirectory(InitDir);
+    } else {
+        dlg.setDirectory(lastDir_.isEmpty() ? QDir::currentPath() : lastDir_);
     }
+    dlg.clearChoice();
     if (!FileName.isEmpty()) {
         dlg.selectFile(FileName);
     }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+    const int result = dlg.exec();
+    lastDir_ = dlg.directory().absolutePath();
+    if (result != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
         cancelled(CancelError);
         return;
     }
@@ -113,9 +213,6 @@ void CommonDialog::ShowColor() {
     QColorDialog dlg(owner_);
     dlg.setObjectName(QStringLiteral("cmdFileColor"));
     dlg.setOption(QColorDialog::DontUseNativeDialog);
-    if (!DialogTitle.isEmpty()) {
-        dlg.setWindowTitle(DialogTitle);
-    }
     if ((Flags & CCRGBInit) != 0) {
         dlg.setCurrentColor(Color);
     }
@@ -143,7 +240,7 @@ void CommonDialog::ShowPrinter() {
         p.setFromTo(FromPage, ToPage);
     }
     p.setPageOrientation(Orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPrintDialog dlg(&p, owner_);
+    PrintDialog dlg(&p, owner_, (Flags & PDNoPageNums) == 0);
     dlg.setObjectName(QStringLiteral("cmdFilePrint"));
     dlg.setOption(QAbstractPrintDialog::PrintSelection, (Flags & PDNoSelection) == 0);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, (Flags & PDNoPageNums) == 0);

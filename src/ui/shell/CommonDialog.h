@@ -2,12 +2,15 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -15,7 +18,8 @@ namespace tarvex {
 
 // The common dialog control (the main window's cmdFile, shared as pubVars().fileDialog): one
 // object whose properties set up and read back the Open, Save, colour and print dialogs. Each
-// Show method opens Qt's own (non-native) dialog modally over the owner. A cancelled dialog
+// Show method opens Qt's own (non-native) dialog modally over the owner; the Open and the Save
+// dialog are each made once and shown again, set up anew, on every call. A cancelled dialog
 // throws TvError(ErrCancel) when CancelError is set, and otherwise leaves the properties as they
 // were. The dialogs are named "cmdFileOpen", "cmdFileSave", "cmdFileColor" and "cmdFilePrint"
 // so that tests can find and drive them.
@@ -45,7 +49,7 @@ public:
     // "description|pattern|description|pattern"; several patterns in one entry are split by ';'.
     QString Filter;
     std::int32_t FilterIndex = 1; // 1-based
-    QString DialogTitle;
+    QString DialogTitle;          // of the file dialogs; the others keep their own
     // A directory that does not exist is ignored: the dialog opens where its own rules put it.
     QString InitDir;
     // The proposed name before, the chosen full path after a file dialog.
@@ -57,6 +61,10 @@ public:
     std::int32_t FromPage = 0;
     std::int32_t ToPage = 0;
     std::int32_t Orientation = Portrait;
+    // Asked about the name chosen in the Save dialog before the dialog takes it (and before it
+    // asks about overwriting): a text that is not empty refuses the name. The text is shown over
+    // the dialog, which stays open for another name.
+    std::function<QString(const QString& fileName)> SaveRefusal;
 
     void ShowOpen();
     void ShowSave();
@@ -71,8 +79,12 @@ public:
     QPrinter& printer();
 
 private:
+    QFileDialog& fileDialog(bool save);
     void showFileDialog(bool save);
     QWidget* owner_;
+    QPointer<QFileDialog> openDialog_;
+    QPointer<QFileDialog> saveDialog_;
+    QString lastDir_; // where the last file dialog was left
     std::unique_ptr<QPrinter> printer_;
     std::optional<QString> nextOpenAnswer_;
 };

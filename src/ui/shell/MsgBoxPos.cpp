@@ -4,6 +4,7 @@
 #include "shell/ErrorHandling.h"
 #include "shell/MsgBoxGeometry.h"
 #include "shell/Screen.h"
+#include "shell/frmMain.h"
 #include "viewer/frmHistory.h"
 
 #include <QCoreApplication>
@@ -39,9 +40,20 @@ ScreenRect windowRect(const QWidget* w) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+// The owner's rectangle. A viewer not shown yet (an instance that is still starting, or ending
+// before it started) is over where it will stand: the maximised main window's client area.
+ScreenRect ownerRect(const QWidget* w) {
+    frmMain* main = frmMain::existing();
+    if (w == nullptr || w->isVisible() || w != frmHistory::existing() || main == nullptr) {
+        return windowRect(w);
+    }
+    const QRect r = main->clientArea();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 void placeOverOwner(QMessageBox& box) {
     state().boxWindow = &box;
-    ScreenRect r = centredOver(windowRect(state().ownerWindow), windowRect(&box));
+    ScreenRect r = centredOver(ownerRect(state().ownerWindow), windowRect(&box));
     KeepOnScreen(r, Screen::screenTwips(&box));
     box.move(r.left, r.top);
 }

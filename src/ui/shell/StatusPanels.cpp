@@ -24,6 +24,10 @@ StatusPanels::StatusPanels(QWidget* parent)
     setObjectName(QStringLiteral("sbStatusBar"));
     setSizeGripEnabled(false);
     text_->setText(QStringLiteral("Status"));
+    // Panel 1 takes the width left over and no more: a long path is cut at the panel's edge
+    // (and can be read whole in its tooltip) instead of widening the main window.
+    text_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    text_->setMinimumWidth(0);
     addWidget(text_, 1);
     addPermanentWidget(date_);
     addPermanentWidget(time_);
@@ -34,6 +38,7 @@ StatusPanels::StatusPanels(QWidget* parent)
 
 void StatusPanels::setText(const QString& text) {
     text_->setText(text);
+    text_->setToolTip(text);
 }
 
 QString StatusPanels::text() const {

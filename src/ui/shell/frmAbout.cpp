@@ -14,11 +14,10 @@ namespace tarvex {
 namespace {
 frmAbout* s_instance = nullptr;
 
-const QString kDisclaimerText = QStringLiteral(
-    "Warning: This computer program is protected by copyright law and international treaties. "
-    "Unauthorized reproduction or distribution of this program, or any portion of it, may result "
-    "in severe civil and criminal penalties, and will be prosecuted to the maximum extent possible "
-    "under the law.  ");
+// Short enough for the label's two lines.
+const QString kDisclaimerText =
+    QStringLiteral("Warning: this program is protected by copyright. Unauthorized copying is "
+                   "prohibited by law.  ");
 
 constexpr TwipsRect kInner{0, 0, 5865, 3630};
 constexpr TwipsRect kImage{90, 60, 3645, 2820};

@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "recordfiles/RecordDialogs.h"
 #include "shell/AppInfo.h"
 #include "shell/CommonDialog.h"
 #include "shell/ErrorHandling.h"
@@ -45,6 +46,8 @@ frmMain::frmMain()
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea);
     setStatusBar(sbStatusBar);
+    // No Save dialog of the program takes a record file that it has open.
+    cmdFile->SaveRefusal = &recordFileRefusal;
     buildMenus();
     Forms::add(this);
 }
@@ -83,6 +86,18 @@ QString frmMain::statusText() const {
     return sbStatusBar->text();
 }
 
+QRect frmMain::clientArea() const {
+    if (isVisible()) {
+        const QWidget* area = mdiArea->viewport();
+        return {area->mapToGlobal(QPoint(0, 0)), area->size()};
+    }
+    // Not laid out before it is first shown: what the menu and the status bar will leave.
+    QRect area = geometry();
+    area.setTop(area.top() + menuBar()->sizeHint().height());
+    area.setBottom(area.bottom() - sbStatusBar->sizeHint().height());
+    return area;
+}
+
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ignoreErrors([this] { MDIForm_Resize(); });
@@ -93,8 +108,10 @@ void frmMain::MDIForm_Resize() {
     const MainResizeAction action = mainResizeAction(
         isMinimized(), pixelsToTwipsX(outer.width(), this), pixelsToTwipsY(outer.height(), this));
     if (action.kind == MainResizeAction::Kind::PlaceViewer) {
-        // The viewer then fits itself to the child area in its own resize handler.
-        if (frmHistory* viewer = frmHistory::existing()) {
+        // The viewer then fits itself to the child area in its own resize handler. A minimised
+        // viewer keeps its place and size, as its own handler does.
+        frmHistory* viewer = frmHistory::existing();
+        if (viewer != nullptr && !viewer->isMinimized()) {
             ignoreErrors([&] { viewer->move(0, 0); });
             ignoreErrors([&] {
                 viewer->resize(twipsToPixelsX(action.width, this),

@@ -34,6 +34,8 @@ public:
     // Panel 1 of the status bar.
     void setStatusText(const QString& text);
     [[nodiscard]] QString statusText() const;
+    // The screen rectangle for child windows; before the window is first shown, where it will be.
+    [[nodiscard]] QRect clientArea() const;
 
     // The menu handlers.
     void mnuFileExit_Click();

@@ -41,7 +41,13 @@ const QString kStartupFailed =
 frmSplash& frmSplash::instance() {
     if (s_instance == nullptr) {
         s_instance = new frmSplash;
-        s_instance->Form_Load();
+        try {
+            s_instance->Form_Load();
+        } catch (...) {
+            // The runtime's report ends the program: nothing may hand over while it is up.
+            s_instance->Timer1->stop();
+            throw;
+        }
     }
     return *s_instance;
 }

@@ -7,13 +7,18 @@ NumericInput::NumericInput(QWidget* parent)
 
 NumericInput::NumericInput(double min, double max, int decimals, double value, QWidget* parent)
     : QDoubleSpinBox(parent) {
+    setLocale(QLocale::c()); // a decimal point, whatever the user's locale
     // Decimals first: the range and the value are rounded to them.
     setDecimals(decimals);
     setRange(min, max);
     setValue(value);
-    setLocale(QLocale::c()); // a decimal point, whatever the user's locale
     setAccelerated(true);
     setKeyboardTracking(false);
+}
+
+// The value is already rounded to the decimals; trailing zeros would only hide the number.
+QString NumericInput::textFromValue(double value) const {
+    return locale().toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace tarvex

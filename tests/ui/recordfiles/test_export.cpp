@@ -3,6 +3,8 @@
 #include "recordfiles/CsvExport.h"
 #include "recordfiles/SampleData.h"
 
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 
 using namespace tarvex;
@@ -125,19 +127,31 @@ TEST_F(ExportTest, AFailedSaveIsReportedUnderTheExportersNameAndLeavesNoFileBehi
               QStringList{QFileInfo(longName).fileName()});
 }
 
-// The user may pick a record file as the export target and confirm the overwrite; the viewer
-// still never writes it. After a failed alarm load the export writes the emptied grid.
-TEST_F(ExportTest, AnExportOntoALoadedRecordFileIsRefused) {
+// A loaded record file (or its signature file) picked as the export target is refused inside the
+// Save dialog, which stays open for another name. After a failed alarm load the export writes
+// the emptied grid.
+TEST_F(ExportTest, TheSaveDialogRefusesALoadedRecordFileAndStaysOpen) {
     loadSamples();
     for (const QString& target : {dataLog, write("plant.sig", "1 2 3\r\n"), alarms}) {
+        const QByteArray before = readBytes(target);
+        bool stayedOpen = false;
         ModalAnswer answer;
-        answer.then(ModalAnswer::chooseFile(target))
-            .thenClick(QMessageBox::Yes)
+        answer
+            .then([&](QWidget* w) {
+                auto* dlg = qobject_cast<QFileDialog*>(w);
+                dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(target);
+                static_cast<QDialog*>(dlg)->accept();
+                stayedOpen = dlg->isVisible();
+                ModalAnswer::chooseFile(exported("other.csv"))(w);
+            })
             .thenClick(QMessageBox::Ok);
         viewer->DataBarBtn[4]->click();
-        ASSERT_EQ(answer.seen().size(), 3U) << qPrintable(target);
-        EXPECT_EQ(answer.seen()[2].text,
-                  errorReportText("exportHistData", 70, "Permission denied"));
+        ASSERT_EQ(answer.seen().size(), 2U) << qPrintable(target);
+        EXPECT_TRUE(
+            answer.seen()[1].text.startsWith(QFileInfo(target).fileName() + " is a record"));
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(readBytes(target), before);
+        EXPECT_TRUE(QFile::remove(exported("other.csv")));
     }
     open(viewer->almBarBtn[0], refusedFile("huge.csv"), 1);
     ASSERT_TRUE(open(viewer->almBarBtn[2], "after-failure.csv").empty());

@@ -4,6 +4,7 @@
 #include "recordfiles/SpreadGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -174,4 +175,28 @@ TEST_F(SpreadGridTest, SelectionsAreReportedAsBlocks) {
     }
     click('c', 1, 1); // a plain click starts over
     EXPECT_EQ(blocks(), (std::vector<Block>{{1, 1, 1, 1}}));
+}
+
+// Blocks taken with the mouse (Ctrl for the next) are copied together, as a spreadsheet pastes
+// them: titles first, cells that no block holds left empty, a tab inside a cell quoted.
+TEST_F(SpreadGridTest, CtrlCCopiesTheSelectedBlocksWithTheirTitles) {
+    ASSERT_TRUE(load("Date,Time,101 Reactor Temperature Zone A,Note\r\n3/4/2024,13:05:09,1.5,x\r\n"
+                     "3/5/2024,14:00:00,2.5,y\r\n3/6/2024,15:00:00,3.5,z\r\n",
+                     3));
+    grid_.SetCellText(2, 2, "2\t5");
+    grid_.updateView();
+    QApplication::processEvents();
+    click('c', 1, 1);
+    click('c', 2, 2, Qt::ShiftModifier);
+    click('c', 3, 3, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(grid_.view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Date\tTime\t101 Reactor Temperature Zone A\tNote\n"
+              "3/4/2024\t13:05:09\t1.5\t\n"
+              "3/5/2024\t14:00:00\t\"2\t5\"\t\n"
+              "3/6/2024\t\t\tz\n");
+    // The title is cut in its column; the tooltip holds it whole.
+    EXPECT_EQ(grid_.model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole),
+              header(Qt::Horizontal, 1));
 }

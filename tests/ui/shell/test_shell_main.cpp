@@ -12,6 +12,7 @@
 #include "shell/frmSplash.h"
 #include "viewer/frmHistory.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLockFile>
@@ -54,6 +55,28 @@ TEST(MainWindow, SnapsToItsMinimumSizeAndPlacesTheViewerOnceItFits) {
     }
     // The viewer fills the area left for child windows.
     EXPECT_EQ(viewer.geometry(), main.mdiArea->viewport()->rect());
+}
+
+TEST(MainWindow, ALongPathInTheStatusBarLeavesTheWindowOnTheScreen) {
+    startViewer();
+    frmMain& main = frmMain::instance();
+    main.showNormal();
+    main.setStatusText("Current File is /" + QString(300, QLatin1Char('d')) + "/log.csv");
+    QApplication::processEvents();
+    const int screen = main.screen()->availableGeometry().width();
+    EXPECT_LE(main.geometry().width(), screen);
+    EXPECT_LE(main.minimumSizeHint().width(), screen);
+}
+
+TEST(MainWindow, ResizingLeavesAMinimisedViewerAsItWas) {
+    frmHistory& viewer = startViewer();
+    frmMain& main = frmMain::instance();
+    main.showNormal();
+    viewer.showMinimized();
+    const QSize before = viewer.size();
+    main.resize(main.size() + QSize(40, 30));
+    EXPECT_TRUE(viewer.isMinimized());
+    EXPECT_EQ(viewer.size(), before);
 }
 
 // A runtime directory of the test's own, so that parallel tests do not share the lock.

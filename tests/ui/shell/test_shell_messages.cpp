@@ -7,6 +7,7 @@
 #include "shell/MsgBoxPos.h"
 #include "shell/ReportError.h"
 #include "shell/Screen.h"
+#include "shell/frmMain.h"
 #include "viewer/frmHistory.h"
 
 #include <QElapsedTimer>
@@ -69,6 +70,9 @@ TEST(ReportError, CreatesTheViewerAndShowsTheTwoLineMessageOverIt) {
               "Error 53 = File not found in function getAuditFile occurred.\r\n"
               "Please contact the manufacturer with this error.");
     EXPECT_EQ(answer.seen()[0].icon, QMessageBox::NoIcon);
+    // The viewer is not shown yet: the box stands where it will, not over its hidden rectangle.
+    const QRect first = answer.seen()[0].frame;
+    EXPECT_EQ(first, expectedPlace(frmMain::instance().clientArea(), first));
     // Over the shown viewer, no error is number 0.
     frmHistory& viewer = test::startViewer();
     ReportError("getHistFile", TvError(0, {}));

@@ -126,14 +126,42 @@ TEST_F(TrendSetupDialog, AZeroNotBelowTheSpanIsRefusedAndCancelAppliesNothing) {
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), ySpan);
 }
 
+// What the dialog reads from the value axis comes back unchanged, whatever its digits; and a
+// value can be typed to its last digit.
+TEST_F(TrendSetupDialog, AnUnchangedDialogLeavesTheValueAxisAsItWasAndTakesEveryDigit) {
+    buildTrend(1);
+    for (const auto& [min, max] : {std::pair(0.0, 0.0047), std::pair(0.123, 0.987)}) {
+        plot().YAxis().setMin(min);
+        plot().YAxis().setSpan(max - min);
+        const double span = plot().YAxis().Span();
+        openSetup([&](TrendSetup& dlg) {
+            EXPECT_EQ(dlg.TrendSpanAnalog->text(), QString::number(max));
+            TrendSetup::setSwatchColor(dlg.PenClr[0], Qt::blue); // a colour change only
+            dlg.OKButton->click();
+        });
+        EXPECT_EQ(std::pair(plot().YAxis().Min(), plot().YAxis().Span()), std::pair(min, span));
+    }
+    openSetup([&](TrendSetup& dlg) {
+        for (NumericInput* box : {dlg.TrendZeroAnalog, dlg.TrendSpanAnalog}) {
+            box->selectAll();
+            QTest::keyClicks(box, box == dlg.TrendZeroAnalog ? "-0.0001234" : "9876.54321");
+            box->interpretText();
+        }
+        dlg.OKButton->click();
+    });
+    EXPECT_EQ(plot().YAxis().Min(), -0.0001234);
+    EXPECT_EQ(plot().YAxis().Span(), 9876.54321 + 0.0001234);
+}
+
 // A JPEG save leaves the cancel error on; a cancelled colour still keeps the swatch.
 TEST_F(TrendSetupDialog, ColourButtonsEditTheirSwatchesAndOkAppliesThem) {
     buildTrend(2);
     const QColor xScale = plot().XAxis().ScaleColor();
     const QColor yScale = plot().YAxis().ScaleColor();
     pubVars().fileDialog->CancelError = true;
+    pubVars().fileDialog->DialogTitle = QStringLiteral("Open Log File (.csv)");
     QColor startedFrom;
-    openSetup(
+    const auto seen = openSetup(
         [&](TrendSetup& dlg) {
             dlg.YscaleColor->click(); // the X frame's button
             dlg.Xscalecolor->click(); // the Y frame's button: cancelled
@@ -146,6 +174,7 @@ TEST_F(TrendSetupDialog, ColourButtonsEditTheirSwatchesAndOkAppliesThem) {
         {ModalAnswer::chooseColor(Qt::red, &startedFrom), ModalAnswer::reject(),
          ModalAnswer::chooseColor(Qt::green), ModalAnswer::chooseColor(Qt::white)});
     EXPECT_EQ(startedFrom, xScale);
+    EXPECT_NE(seen.at(1).title, pubVars().fileDialog->DialogTitle); // the file dialogs' own
     EXPECT_EQ(plot().XAxis().ScaleColor(), QColor(Qt::red));
     EXPECT_EQ(plot().XAxis().SecondScaleColor(), QColor(Qt::red));
     EXPECT_EQ(plot().YAxis().ScaleColor(), yScale);

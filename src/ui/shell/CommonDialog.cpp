@@ -75,9 +75,14 @@ public:
             if (!why.isEmpty()) {
                 QString title;
                 MsgBoxPos(why, MsgStyle::Exclamation, title, this, 0);
-                // The refused name stays in the name box for editing, no longer selected.
+                // The refused name stays in the name box for editing, no longer selected, and
+                // the keyboard comes back to the dialog (Escape still cancels it).
                 if (auto* list = findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
                     list->selectionModel()->clearSelection();
+                }
+                activateWindow();
+                if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    name->setFocus(Qt::OtherFocusReason);
                 }
                 return;
             }

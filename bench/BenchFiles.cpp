@@ -2,7 +2,7 @@
 
 #include "Bench.h"
 
-#include "recordfiles/SampleDataLog.h"
+#include "core/recordfiles/SampleDataLog.h"
 
 #include <QDir>
 #include <QFile>

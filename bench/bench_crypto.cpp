@@ -4,8 +4,8 @@
 #include "Bench.h"
 #include "BenchFiles.h"
 
-#include "integrity/WidenForHash.h"
-#include "integrity/ZvLog.h"
+#include "core/integrity/WidenForHash.h"
+#include "core/integrity/ZvLog.h"
 
 #include <QByteArray>
 #include <QFile>

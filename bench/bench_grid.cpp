@@ -1,10 +1,10 @@
 #include "Bench.h"
 #include "BenchFiles.h"
 
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/GridData.h"
-#include "recordfiles/GridModel.h"
-#include "recordfiles/SpreadGrid.h"
+#include "core/recordfiles/GridData.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
 #include <QApplication>
 #include <QFile>

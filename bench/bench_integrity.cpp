@@ -2,14 +2,14 @@
 // OpenSSL alone deciphering the same lines (hex decoding included, the key derived once).
 #include "Bench.h"
 
-#include "integrity/ZvLog.h"
-#include "recordfiles/OperatorEventFile.h"
-#include "recordfiles/SampleDataLog.h"
-#include "recordfiles/SampleRecords.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/SharedState.h"
-#include "shell/frmSplash.h"
-#include "viewer/frmHistory.h"
+#include "core/integrity/ZvLog.h"
+#include "core/recordfiles/SampleDataLog.h"
+#include "core/recordfiles/SampleRecords.h"
+#include "ui/recordfiles/OperatorEventFile.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QByteArray>
 #include <QDir>

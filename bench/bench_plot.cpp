@@ -2,7 +2,7 @@
 // one wheel zoom of a full data log's trend with its redraw.
 #include "Bench.h"
 
-#include "trend/PlotControl.h"
+#include "ui/trend/PlotControl.h"
 
 #include <qcustomplot.h>
 

@@ -4,11 +4,11 @@
 #include "Bench.h"
 #include "BenchFiles.h"
 
-#include "printing/GridPageLayout.h"
-#include "printing/GridPrinter.h"
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/GridData.h"
-#include "recordfiles/SpreadGrid.h"
+#include "core/recordfiles/GridData.h"
+#include "ui/printing/GridPageLayout.h"
+#include "ui/printing/GridPrinter.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
 #include <QDir>
 #include <QHeaderView>

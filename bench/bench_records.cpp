@@ -1,9 +1,9 @@
 #include "Bench.h"
 #include "BenchFiles.h"
 
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/RecordLayouts.h"
-#include "recordfiles/SpreadGrid.h"
+#include "core/recordfiles/RecordLayouts.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
 #include <QFile>
 #include <QFileInfo>

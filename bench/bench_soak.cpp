@@ -6,12 +6,12 @@
 #include "Bench.h"
 #include "ModalReplies.h"
 
-#include "recordfiles/GridModel.h"
-#include "recordfiles/SampleData.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/SharedState.h"
-#include "shell/frmSplash.h"
-#include "viewer/frmHistory.h"
+#include "core/recordfiles/SampleData.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,17 +4,17 @@
 #include "Bench.h"
 #include "BenchFiles.h"
 
-#include "common/ValueConvert.h"
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/GridModel.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/DoEvents.h"
-#include "shell/SharedState.h"
-#include "shell/frmSplash.h"
-#include "trend/PlotControl.h"
-#include "trend/TrendBuilder.h"
-#include "trend/TrendPoint.h"
-#include "viewer/frmHistory.h"
+#include "core/common/ValueConvert.h"
+#include "core/trend/TrendPoint.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/DoEvents.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/trend/TrendBuilder.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QApplication>
 #include <QDir>

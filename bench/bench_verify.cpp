@@ -2,7 +2,7 @@
 // one job per core, against sha256sum over the same files run by `xargs -P` on as many cores.
 #include "Bench.h"
 
-#include "recordfiles/SampleData.h"
+#include "core/recordfiles/SampleData.h"
 
 #include <QDir>
 #include <QFile>

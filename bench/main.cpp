@@ -1,6 +1,6 @@
 #include "Bench.h"
 
-#include "shell/DoEvents.h"
+#include "ui/shell/DoEvents.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 // refused, and what loads exports, and loads again with exactly the cells the grid showed.
 #include "FuzzCheck.h"
 
-#include "common/TvError.h"
-#include "recordfiles/GridData.h"
-#include "recordfiles/RecordLayouts.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/GridData.h"
+#include "core/recordfiles/RecordLayouts.h"
 
 #include <QFile>
 #include <QTemporaryDir>

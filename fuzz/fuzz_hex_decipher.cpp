@@ -4,10 +4,10 @@
 // decipher as its text does.
 #include "FuzzCheck.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
-#include "integrity/HexText.h"
-#include "integrity/ZvLog.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
+#include "core/integrity/HexText.h"
+#include "core/integrity/ZvLog.h"
 
 #include <cstdint>
 

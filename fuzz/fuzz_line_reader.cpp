@@ -3,8 +3,8 @@
 // than the limit is error 7 ("Out of memory") wherever it ends.
 #include "FuzzCheck.h"
 
-#include "common/TvError.h"
-#include "recordfiles/TextLineReader.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/TextLineReader.h"
 
 #include <QBuffer>
 #include <QList>

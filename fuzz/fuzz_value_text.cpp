@@ -3,10 +3,10 @@
 // and a number's text reads back as a number with the same text.
 #include "FuzzCheck.h"
 
-#include "common/CellValue.h"
-#include "common/ValueConvert.h"
-#include "common/ValueFormat.h"
-#include "common/Windows1252.h"
+#include "core/common/CellValue.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/ValueFormat.h"
+#include "core/common/Windows1252.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "TarvexVersion.h"
-#include "common/TvError.h"
-#include "shell/AppInfo.h"
-#include "shell/DoEvents.h"
-#include "shell/ErrorHandling.h"
-#include "shell/ViewerCommandLine.h"
-#include "shell/frmSplash.h"
-#include "viewer/StartupFile.h"
+#include "core/common/TvError.h"
+#include "core/shell/ViewerCommandLine.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/DoEvents.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/viewer/StartupFile.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,10 +2,10 @@
 
 #include "FileChecks.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/TextLineReader.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/TextLineReader.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/TvError.h"
-#include "integrity/ZvLog.h"
+#include "core/common/TvError.h"
+#include "core/integrity/ZvLog.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,10 +2,10 @@
 #include "Command.h"
 #include "FileChecks.h"
 
-#include "common/TvError.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/GridData.h"
-#include "recordfiles/RecordLayouts.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/GridData.h"
+#include "core/recordfiles/RecordLayouts.h"
 
 #include <QFile>
 #include <QFileInfo>

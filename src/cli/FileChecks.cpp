@@ -1,7 +1,7 @@
 #include "FileChecks.h"
 
-#include "recordfiles/FileKind.h"
-#include "recordfiles/RecordFileGuard.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/RecordFileGuard.h"
 
 namespace tarvex::cli {
 

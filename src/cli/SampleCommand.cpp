@@ -3,8 +3,8 @@
 #include "EncipheredFile.h"
 #include "FileChecks.h"
 
-#include "common/TvError.h"
-#include "recordfiles/SampleData.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/SampleData.h"
 
 namespace tarvex::cli {
 namespace {

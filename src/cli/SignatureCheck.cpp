@@ -3,10 +3,10 @@
 #include "EncipheredFile.h"
 #include "FileChecks.h"
 
-#include "common/TvError.h"
-#include "integrity/FileHashScan.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/PathFunctions.h"
+#include "core/common/TvError.h"
+#include "core/integrity/FileHashScan.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/PathFunctions.h"
 
 #include <QFile>
 

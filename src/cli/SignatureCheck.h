@@ -1,8 +1,8 @@
 #pragma once
 
-#include "integrity/ZvCryptoX32.h"
-#include "integrity/ZvLog.h"
-#include "recordfiles/RecordLayouts.h"
+#include "core/integrity/ZvCryptoX32.h"
+#include "core/integrity/ZvLog.h"
+#include "core/recordfiles/RecordLayouts.h"
 
 #include <QString>
 

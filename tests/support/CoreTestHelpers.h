@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by every test: error numbers, file bytes, the hash's widening.
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
 
 #include <QFile>
 #include <QStringList>

@@ -3,7 +3,7 @@
 
 #include "CoreTestHelpers.h"
 
-#include "recordfiles/SpreadGrid.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -8,13 +8,13 @@
 #include "ModalAnswer.h"
 #include "ViewerFixture.h"
 
-#include "common/ValueConvert.h"
-#include "common/ValueFormat.h"
-#include "recordfiles/GridModel.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/SharedState.h"
-#include "trend/PlotControl.h"
-#include "viewer/frmHistory.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/ValueFormat.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/SharedState.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QItemSelectionModel>
 #include <QTableView>

@@ -5,13 +5,13 @@
 #include "ModalAnswer.h"
 #include "ViewerFixture.h"
 
-#include "integrity/ZvLog.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/ErrorReportText.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
-#include "viewer/frmHistory.h"
+#include "core/integrity/ZvLog.h"
+#include "core/shell/ErrorReportText.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QDateTime>
 #include <QDir>

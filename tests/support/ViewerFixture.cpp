@@ -1,15 +1,15 @@
 #include "ViewerFixture.h"
 
-#include "printing/GridPrintouts.h"
-#include "printing/InstalledPrinters.h"
-#include "shell/Forms.h"
-#include "shell/ProgramEnd.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/SingleInstance.h"
-#include "shell/frmMain.h"
-#include "shell/frmSplash.h"
-#include "viewer/frmHistory.h"
+#include "ui/printing/GridPrintouts.h"
+#include "ui/printing/InstalledPrinters.h"
+#include "ui/shell/Forms.h"
+#include "ui/shell/ProgramEnd.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/SingleInstance.h"
+#include "ui/shell/frmMain.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "common/CellValue.h"
+#include "core/common/CellValue.h"
 
-#include "common/TvError.h"
-#include "common/ValueConvert.h"
-#include "common/ValueFormat.h"
+#include "core/common/TvError.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/ValueFormat.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <QFileDevice>
 

@@ -1,4 +1,4 @@
-#include "common/ValueConvert.h"
+#include "core/common/ValueConvert.h"
 
 #include <QVarLengthArray>
 

@@ -1,6 +1,6 @@
-#include "common/ValueFormat.h"
+#include "core/common/ValueFormat.h"
 
-#include "common/ValueConvert.h"
+#include "core/common/ValueConvert.h"
 
 #include <QDate>
 #include <QVarLengthArray>

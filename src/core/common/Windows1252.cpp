@@ -1,4 +1,4 @@
-#include "common/Windows1252.h"
+#include "core/common/Windows1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "integrity/CryptoSupport.h"
+#include "core/integrity/CryptoSupport.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
 
 #include <openssl/crypto.h>
 #include <openssl/err.h>

@@ -1,8 +1,8 @@
-#include "integrity/FileHashScan.h"
+#include "core/integrity/FileHashScan.h"
 
-#include "common/TvError.h"
-#include "integrity/HexText.h"
-#include "integrity/WidenForHash.h"
+#include "core/common/TvError.h"
+#include "core/integrity/HexText.h"
+#include "core/integrity/WidenForHash.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "integrity/HexText.h"
+#include "core/integrity/HexText.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "integrity/InputField.h"
+#include "core/integrity/InputField.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
 
 namespace tarvex {
 namespace {

@@ -1,4 +1,4 @@
-#include "integrity/KeyedHashStream.h"
+#include "core/integrity/KeyedHashStream.h"
 
 #include <openssl/crypto.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "integrity/CryptoSupport.h"
+#include "core/integrity/CryptoSupport.h"
 
 #include <QByteArrayView>
 

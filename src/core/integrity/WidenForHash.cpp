@@ -1,6 +1,6 @@
-#include "integrity/WidenForHash.h"
+#include "core/integrity/WidenForHash.h"
 
-#include "common/Windows1252.h"
+#include "core/common/Windows1252.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "integrity/ZvCryptoX32.h"
+#include "core/integrity/ZvCryptoX32.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
 
 #include <openssl/core_names.h>
 #include <openssl/err.h>

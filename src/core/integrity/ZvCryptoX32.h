@@ -1,7 +1,7 @@
 #pragma once
 
-#include "integrity/CryptoSupport.h"
-#include "integrity/KeyedHashStream.h"
+#include "core/integrity/CryptoSupport.h"
+#include "core/integrity/KeyedHashStream.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,11 +1,11 @@
-#include "integrity/ZvLog.h"
+#include "core/integrity/ZvLog.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
-#include "integrity/FileHashScan.h"
-#include "integrity/HexText.h"
-#include "integrity/InputField.h"
-#include "recordfiles/FileKind.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
+#include "core/integrity/FileHashScan.h"
+#include "core/integrity/HexText.h"
+#include "core/integrity/InputField.h"
+#include "core/recordfiles/FileKind.h"
 
 #include <QDateTime>
 #include <QFile>

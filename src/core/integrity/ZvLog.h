@@ -1,6 +1,6 @@
 #pragma once
 
-#include "integrity/ZvCryptoX32.h"
+#include "core/integrity/ZvCryptoX32.h"
 
 #include <QIODevice>
 #include <QString>

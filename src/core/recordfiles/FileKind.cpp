@@ -1,6 +1,6 @@
-#include "recordfiles/FileKind.h"
+#include "core/recordfiles/FileKind.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "recordfiles/GridCells.h"
+#include "core/recordfiles/GridCells.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "recordfiles/GridData.h"
+#include "core/recordfiles/GridData.h"
 
-#include "common/ValueConvert.h"
-#include "common/Windows1252.h"
-#include "recordfiles/FileKind.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/Windows1252.h"
+#include "core/recordfiles/FileKind.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/CellValue.h"
-#include "recordfiles/GridCells.h"
+#include "core/common/CellValue.h"
+#include "core/recordfiles/GridCells.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "recordfiles/PathFunctions.h"
+#include "core/recordfiles/PathFunctions.h"
 
-#include "recordfiles/FileKind.h"
+#include "core/recordfiles/FileKind.h"
 
 #include <algorithm>
 

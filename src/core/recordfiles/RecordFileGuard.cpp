@@ -1,7 +1,7 @@
-#include "recordfiles/RecordFileGuard.h"
+#include "core/recordfiles/RecordFileGuard.h"
 
-#include "recordfiles/FileKind.h"
-#include "recordfiles/PathFunctions.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/PathFunctions.h"
 
 #include <QFileInfo>
 

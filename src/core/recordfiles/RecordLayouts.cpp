@@ -1,6 +1,6 @@
-#include "recordfiles/RecordLayouts.h"
+#include "core/recordfiles/RecordLayouts.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 namespace tarvex {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/CellValue.h"
-#include "common/Int16.h"
-#include "common/ValueFormat.h"
-#include "recordfiles/GridData.h"
+#include "core/common/CellValue.h"
+#include "core/common/Int16.h"
+#include "core/common/ValueFormat.h"
+#include "core/recordfiles/GridData.h"
 
 #include <QString>
 #include <QStringView>

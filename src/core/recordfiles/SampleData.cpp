@@ -1,11 +1,11 @@
-#include "recordfiles/SampleData.h"
+#include "core/recordfiles/SampleData.h"
 
-#include "common/TvError.h"
-#include "common/Windows1252.h"
-#include "integrity/ZvLog.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/SampleDataLog.h"
-#include "recordfiles/SampleRecords.h"
+#include "core/common/TvError.h"
+#include "core/common/Windows1252.h"
+#include "core/integrity/ZvLog.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/SampleDataLog.h"
+#include "core/recordfiles/SampleRecords.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "recordfiles/SampleDataLog.h"
+#include "core/recordfiles/SampleDataLog.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "recordfiles/SampleRecords.h"
+#include "core/recordfiles/SampleRecords.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "recordfiles/TextLineReader.h"
+#include "core/recordfiles/TextLineReader.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <QIODevice>
 

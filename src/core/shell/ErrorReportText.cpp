@@ -1,4 +1,4 @@
-#include "shell/ErrorReportText.h"
+#include "core/shell/ErrorReportText.h"
 
 namespace tarvex {
 

@@ -1,4 +1,4 @@
-#include "shell/MainWindowSizing.h"
+#include "core/shell/MainWindowSizing.h"
 
 namespace tarvex {
 

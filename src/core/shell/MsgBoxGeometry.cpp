@@ -1,6 +1,6 @@
-#include "shell/MsgBoxGeometry.h"
+#include "core/shell/MsgBoxGeometry.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "shell/ViewerCommandLine.h"
+#include "core/shell/ViewerCommandLine.h"
 
 #include <QDir>
 #include <QFileInfo>

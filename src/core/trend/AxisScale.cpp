@@ -1,6 +1,6 @@
-#include "trend/AxisScale.h"
+#include "core/trend/AxisScale.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "trend/DateTickStep.h"
+#include "core/trend/DateTickStep.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "trend/TrendBlock.h"
+#include "core/trend/TrendBlock.h"
 
 namespace tarvex {
 

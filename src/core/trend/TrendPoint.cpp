@@ -1,6 +1,6 @@
-#include "trend/TrendPoint.h"
+#include "core/trend/TrendPoint.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <cmath>
 

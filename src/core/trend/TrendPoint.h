@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/CellValue.h"
+#include "core/common/CellValue.h"
 
 namespace tarvex {
 

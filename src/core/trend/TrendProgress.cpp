@@ -1,6 +1,6 @@
-#include "trend/TrendProgress.h"
+#include "core/trend/TrendProgress.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "trend/TrendZoom.h"
+#include "core/trend/TrendZoom.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/TwipsRect.h"
+#include "core/shell/TwipsRect.h"
 
 #include <array>
 #include <cstddef>

@@ -1,15 +1,15 @@
-#include "integrity/SignatureVerification.h"
+#include "ui/integrity/SignatureVerification.h"
 
-#include "common/CellValue.h"
-#include "common/TvError.h"
-#include "integrity/ZvLog.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/ErrorHandling.h"
-#include "shell/MsgBoxPos.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
-#include "viewer/frmHistory.h"
+#include "core/common/CellValue.h"
+#include "core/common/TvError.h"
+#include "core/integrity/ZvLog.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/MsgBoxPos.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 namespace {

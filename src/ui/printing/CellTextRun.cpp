@@ -1,4 +1,4 @@
-#include "printing/CellTextRun.h"
+#include "ui/printing/CellTextRun.h"
 
 #include <QFont>
 #include <QGlyphRun>

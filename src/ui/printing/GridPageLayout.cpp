@@ -1,4 +1,4 @@
-#include "printing/GridPageLayout.h"
+#include "ui/printing/GridPageLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "printing/GridPagePainter.h"
+#include "ui/printing/GridPagePainter.h"
 
-#include "printing/PageTextParts.h"
+#include "ui/printing/PageTextParts.h"
 
 #include <QAbstractItemModel>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printing/CellTextRun.h"
-#include "printing/GridPageLayout.h"
+#include "ui/printing/CellTextRun.h"
+#include "ui/printing/GridPageLayout.h"
 
 #include <QColor>
 #include <QFont>

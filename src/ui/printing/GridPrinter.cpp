@@ -1,14 +1,14 @@
-#include "printing/GridPrinter.h"
+#include "ui/printing/GridPrinter.h"
 
-#include "printing/GridPageLayout.h"
-#include "printing/GridPagePainter.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/GridModel.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/AppInfo.h"
-#include "shell/CommonDialog.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
+#include "core/recordfiles/FileKind.h"
+#include "ui/printing/GridPageLayout.h"
+#include "ui/printing/GridPagePainter.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "printing/InstalledPrinters.h"
+#include "ui/printing/InstalledPrinters.h"
 
 #include <QPrinterInfo>
 

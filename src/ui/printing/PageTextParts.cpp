@@ -1,4 +1,4 @@
-#include "printing/PageTextParts.h"
+#include "ui/printing/PageTextParts.h"
 
 namespace tarvex {
 

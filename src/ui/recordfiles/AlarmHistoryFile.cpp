@@ -1,15 +1,15 @@
-#include "recordfiles/AlarmHistoryFile.h"
+#include "ui/recordfiles/AlarmHistoryFile.h"
 
-#include "common/TvError.h"
-#include "recordfiles/PathFunctions.h"
-#include "recordfiles/RecordDialogs.h"
-#include "recordfiles/RecordLayouts.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/ErrorHandling.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
-#include "viewer/frmHistory.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/PathFunctions.h"
+#include "core/recordfiles/RecordLayouts.h"
+#include "ui/recordfiles/RecordDialogs.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QLabel>
 

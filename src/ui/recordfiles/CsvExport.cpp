@@ -1,14 +1,14 @@
-#include "recordfiles/CsvExport.h"
+#include "ui/recordfiles/CsvExport.h"
 
-#include "common/TvError.h"
-#include "recordfiles/PathFunctions.h"
-#include "recordfiles/RecordDialogs.h"
-#include "recordfiles/RecordLayouts.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/ErrorHandling.h"
-#include "shell/MsgBoxPos.h"
-#include "shell/SharedState.h"
-#include "viewer/frmHistory.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/PathFunctions.h"
+#include "core/recordfiles/RecordLayouts.h"
+#include "ui/recordfiles/RecordDialogs.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/MsgBoxPos.h"
+#include "ui/shell/SharedState.h"
+#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 namespace {

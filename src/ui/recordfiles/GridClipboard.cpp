@@ -1,6 +1,6 @@
-#include "recordfiles/GridClipboard.h"
+#include "ui/recordfiles/GridClipboard.h"
 
-#include "recordfiles/SpreadGrid.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

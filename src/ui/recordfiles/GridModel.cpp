@@ -1,8 +1,8 @@
-#include "recordfiles/GridModel.h"
+#include "ui/recordfiles/GridModel.h"
 
-#include "common/ValueConvert.h"
-#include "common/Windows1252.h"
-#include "recordfiles/GridData.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/Windows1252.h"
+#include "core/recordfiles/GridData.h"
 
 #include <algorithm>
 

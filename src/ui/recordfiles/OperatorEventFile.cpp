@@ -1,9 +1,9 @@
-#include "recordfiles/OperatorEventFile.h"
+#include "ui/recordfiles/OperatorEventFile.h"
 
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/EncipheredFileReader.h"
-#include "shell/SharedState.h"
-#include "viewer/frmHistory.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/EncipheredFileReader.h"
+#include "ui/shell/SharedState.h"
+#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 

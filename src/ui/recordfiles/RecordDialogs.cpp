@@ -1,10 +1,10 @@
-#include "recordfiles/RecordDialogs.h"
+#include "ui/recordfiles/RecordDialogs.h"
 
-#include "common/TvError.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/RecordFileGuard.h"
-#include "shell/CommonDialog.h"
-#include "shell/SharedState.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/RecordFileGuard.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/SharedState.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "recordfiles/SignatureFiles.h"
+#include "ui/recordfiles/SignatureFiles.h"
 
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/EncipheredFileReader.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "viewer/frmHistory.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/EncipheredFileReader.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 namespace {

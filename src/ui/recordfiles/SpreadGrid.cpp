@@ -1,9 +1,9 @@
-#include "recordfiles/SpreadGrid.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
-#include "common/Windows1252.h"
-#include "printing/GridPrinter.h"
-#include "recordfiles/GridClipboard.h"
-#include "recordfiles/GridModel.h"
+#include "core/common/Windows1252.h"
+#include "ui/printing/GridPrinter.h"
+#include "ui/recordfiles/GridClipboard.h"
+#include "ui/recordfiles/GridModel.h"
 
 #include <QAbstractButton>
 #include <QEvent>

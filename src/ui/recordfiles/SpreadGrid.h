@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/CellValue.h"
-#include "recordfiles/GridData.h"
+#include "core/common/CellValue.h"
+#include "core/recordfiles/GridData.h"
 
 #include <QItemSelection>
 #include <QRect>

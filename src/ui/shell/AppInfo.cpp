@@ -1,4 +1,4 @@
-#include "shell/AppInfo.h"
+#include "ui/shell/AppInfo.h"
 
 #include "TarvexVersion.h"
 

@@ -1,7 +1,7 @@
-#include "shell/CommonDialog.h"
+#include "ui/shell/CommonDialog.h"
 
-#include "common/TvError.h"
-#include "shell/MsgBoxPos.h"
+#include "core/common/TvError.h"
+#include "ui/shell/MsgBoxPos.h"
 
 #include <QAbstractItemView>
 #include <QColorDialog>

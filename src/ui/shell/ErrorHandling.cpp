@@ -1,4 +1,4 @@
-#include "shell/ErrorHandling.h"
+#include "ui/shell/ErrorHandling.h"
 
 #include <exception>
 #include <new>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/TvError.h"
-#include "shell/ReportError.h"
+#include "core/common/TvError.h"
+#include "ui/shell/ReportError.h"
 
 #include <optional>
 #include <utility>

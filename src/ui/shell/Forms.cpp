@@ -1,4 +1,4 @@
-#include "shell/Forms.h"
+#include "ui/shell/Forms.h"
 
 #include <QPointer>
 #include <QWidget>

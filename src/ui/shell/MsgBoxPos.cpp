@@ -1,11 +1,11 @@
-#include "shell/MsgBoxPos.h"
+#include "ui/shell/MsgBoxPos.h"
 
-#include "shell/AppInfo.h"
-#include "shell/ErrorHandling.h"
-#include "shell/MsgBoxGeometry.h"
-#include "shell/Screen.h"
-#include "shell/frmMain.h"
-#include "viewer/frmHistory.h"
+#include "core/shell/MsgBoxGeometry.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/frmMain.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "shell/ProgramEnd.h"
+#include "ui/shell/ProgramEnd.h"
 
-#include "shell/SingleInstance.h"
+#include "ui/shell/SingleInstance.h"
 
 #include <cstdio>
 #include <cstdlib>

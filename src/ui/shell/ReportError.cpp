@@ -1,7 +1,7 @@
-#include "shell/ReportError.h"
+#include "ui/shell/ReportError.h"
 
-#include "shell/ErrorReportText.h"
-#include "shell/MsgBoxPos.h"
+#include "core/shell/ErrorReportText.h"
+#include "ui/shell/MsgBoxPos.h"
 
 namespace tarvex {
 

@@ -1,4 +1,4 @@
-#include "shell/Screen.h"
+#include "ui/shell/Screen.h"
 
 #include <QCursor>
 #include <QGuiApplication>

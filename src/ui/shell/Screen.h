@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/MsgBoxGeometry.h"
-#include "shell/TwipsRect.h"
+#include "core/shell/MsgBoxGeometry.h"
+#include "core/shell/TwipsRect.h"
 
 #include <QRect>
 

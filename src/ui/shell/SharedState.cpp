@@ -1,6 +1,6 @@
-#include "shell/SharedState.h"
+#include "ui/shell/SharedState.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 namespace tarvex {
 

@@ -1,6 +1,6 @@
-#include "shell/SingleInstance.h"
+#include "ui/shell/SingleInstance.h"
 
-#include "common/TvError.h"
+#include "core/common/TvError.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "shell/StatusPanels.h"
+#include "ui/shell/StatusPanels.h"
 
 #include <QDateTime>
 #include <QLabel>

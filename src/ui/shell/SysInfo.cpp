@@ -1,6 +1,6 @@
-#include "shell/SysInfo.h"
+#include "ui/shell/SysInfo.h"
 
-#include "shell/MsgBoxPos.h"
+#include "ui/shell/MsgBoxPos.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "shell/frmAbout.h"
+#include "ui/shell/frmAbout.h"
 
-#include "shell/AppInfo.h"
-#include "shell/ErrorHandling.h"
-#include "shell/Forms.h"
-#include "shell/Screen.h"
-#include "shell/SysInfo.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/Forms.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SysInfo.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "trend/CursorReadout.h"
+#include "ui/trend/CursorReadout.h"
 
 #include <QFontMetricsF>
 

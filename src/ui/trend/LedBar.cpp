@@ -1,4 +1,4 @@
-#include "trend/LedBar.h"
+#include "ui/trend/LedBar.h"
 
 #include <QPainter>
 

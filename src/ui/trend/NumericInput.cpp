@@ -1,4 +1,4 @@
-#include "trend/NumericInput.h"
+#include "ui/trend/NumericInput.h"
 
 namespace tarvex {
 

@@ -1,4 +1,4 @@
-#include "trend/OleColor.h"
+#include "ui/trend/OleColor.h"
 
 namespace tarvex {
 

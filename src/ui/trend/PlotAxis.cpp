@@ -1,7 +1,7 @@
-#include "trend/PlotAxis.h"
+#include "ui/trend/PlotAxis.h"
 
-#include "common/ValueFormat.h"
-#include "trend/PlotTicker.h"
+#include "core/common/ValueFormat.h"
+#include "ui/trend/PlotTicker.h"
 
 #include <qcustomplot.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trend/AxisScale.h"
+#include "core/trend/AxisScale.h"
 
 #include <QColor>
 #include <QSharedPointer>

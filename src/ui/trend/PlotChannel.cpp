@@ -1,7 +1,7 @@
-#include "trend/PlotChannel.h"
+#include "ui/trend/PlotChannel.h"
 
-#include "common/TvError.h"
-#include "trend/PlotAxis.h"
+#include "core/common/TvError.h"
+#include "ui/trend/PlotAxis.h"
 
 #include <qcustomplot.h>
 

@@ -1,12 +1,12 @@
-#include "trend/PlotControl.h"
+#include "ui/trend/PlotControl.h"
 
-#include "common/TvError.h"
-#include "common/ValueConvert.h"
-#include "trend/PlotDataCursor.h"
-#include "trend/PlotNavigation.h"
-#include "trend/PlotOutput.h"
-#include "trend/TraceColors.h"
-#include "trend/TraceGraph.h"
+#include "core/common/TvError.h"
+#include "core/common/ValueConvert.h"
+#include "ui/trend/PlotDataCursor.h"
+#include "ui/trend/PlotNavigation.h"
+#include "ui/trend/PlotOutput.h"
+#include "ui/trend/TraceColors.h"
+#include "ui/trend/TraceGraph.h"
 
 #include <qcustomplot.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "trend/PlotAxis.h"
-#include "trend/PlotChannel.h"
+#include "ui/trend/PlotAxis.h"
+#include "ui/trend/PlotChannel.h"
 
 #include <QColor>
 #include <QImage>

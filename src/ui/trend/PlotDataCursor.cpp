@@ -1,7 +1,7 @@
-#include "trend/PlotDataCursor.h"
+#include "ui/trend/PlotDataCursor.h"
 
-#include "common/ValueFormat.h"
-#include "trend/PlotAxis.h"
+#include "core/common/ValueFormat.h"
+#include "ui/trend/PlotAxis.h"
 
 #include <qcustomplot.h>
 

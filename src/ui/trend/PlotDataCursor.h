@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trend/CursorReadout.h"
+#include "ui/trend/CursorReadout.h"
 
 #include <QObject>
 #include <QString>

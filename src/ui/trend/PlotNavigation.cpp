@@ -1,7 +1,7 @@
-#include "trend/PlotNavigation.h"
+#include "ui/trend/PlotNavigation.h"
 
-#include "trend/PlotAxis.h"
-#include "trend/PlotDataCursor.h"
+#include "ui/trend/PlotAxis.h"
+#include "ui/trend/PlotDataCursor.h"
 
 #include <qcustomplot.h>
 

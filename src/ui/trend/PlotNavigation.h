@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trend/TrendZoom.h"
+#include "core/trend/TrendZoom.h"
 
 #include <QObject>
 

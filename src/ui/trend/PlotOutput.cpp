@@ -1,7 +1,7 @@
-#include "trend/PlotOutput.h"
+#include "ui/trend/PlotOutput.h"
 
-#include "common/TvError.h"
-#include "recordfiles/FileKind.h"
+#include "core/common/TvError.h"
+#include "core/recordfiles/FileKind.h"
 
 #include <qcustomplot.h>
 

@@ -1,7 +1,7 @@
-#include "trend/PlotTicker.h"
+#include "ui/trend/PlotTicker.h"
 
-#include "common/ValueFormat.h"
-#include "trend/DateTickStep.h"
+#include "core/common/ValueFormat.h"
+#include "core/trend/DateTickStep.h"
 
 #include <cmath>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "trend/SliderControl.h"
+#include "ui/trend/SliderControl.h"
 
 #include <QBoxLayout>
 #include <QSignalBlocker>

@@ -1,4 +1,4 @@
-#include "trend/TraceColors.h"
+#include "ui/trend/TraceColors.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "trend/TraceGraph.h"
+#include "ui/trend/TraceGraph.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,15 +1,15 @@
-#include "trend/TrendSetup.h"
+#include "ui/trend/TrendSetup.h"
 
-#include "common/TvError.h"
-#include "shell/CommonDialog.h"
-#include "shell/ErrorHandling.h"
-#include "shell/Forms.h"
-#include "shell/MsgBoxPos.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
-#include "trend/NumericInput.h"
-#include "trend/PlotControl.h"
-#include "viewer/frmHistory.h"
+#include "core/common/TvError.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/Forms.h"
+#include "ui/shell/MsgBoxPos.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/trend/NumericInput.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

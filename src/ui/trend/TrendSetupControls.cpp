@@ -1,7 +1,7 @@
-#include "trend/TrendSetup.h"
+#include "ui/trend/TrendSetup.h"
 
-#include "trend/NumericInput.h"
-#include "trend/TraceColors.h"
+#include "ui/trend/NumericInput.h"
+#include "ui/trend/TraceColors.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,9 +1,9 @@
-#include "viewer/StartupFile.h"
+#include "ui/viewer/StartupFile.h"
 
-#include "shell/CommonDialog.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
-#include "viewer/frmHistory.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QEvent>
 #include <QTimer>

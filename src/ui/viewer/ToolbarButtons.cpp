@@ -1,4 +1,4 @@
-#include "viewer/ToolbarButtons.h"
+#include "ui/viewer/ToolbarButtons.h"
 
 #include <QIcon>
 #include <QToolButton>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "integrity/SignatureVerification.h"
-#include "printing/GridPrintouts.h"
-#include "recordfiles/AlarmHistoryFile.h"
-#include "recordfiles/AuditTrailFile.h"
-#include "recordfiles/CsvExport.h"
-#include "recordfiles/DataLogFile.h"
-#include "recordfiles/OperatorEventFile.h"
-#include "recordfiles/SignatureFiles.h"
-#include "trend/TrendBuilder.h"
-#include "trend/TrendView.h"
+#include "ui/integrity/SignatureVerification.h"
+#include "ui/printing/GridPrintouts.h"
+#include "ui/recordfiles/AlarmHistoryFile.h"
+#include "ui/recordfiles/AuditTrailFile.h"
+#include "ui/recordfiles/CsvExport.h"
+#include "ui/recordfiles/DataLogFile.h"
+#include "ui/recordfiles/OperatorEventFile.h"
+#include "ui/recordfiles/SignatureFiles.h"
+#include "ui/trend/TrendBuilder.h"
+#include "ui/trend/TrendView.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "viewer/ViewerFrameStyle.h"
+#include "ui/viewer/ViewerFrameStyle.h"
 
 #include <QStyleOptionTitleBar>
 

@@ -1,15 +1,15 @@
-#include "viewer/frmHistory.h"
+#include "ui/viewer/frmHistory.h"
 
-#include "common/Int16.h"
-#include "recordfiles/SpreadGrid.h"
-#include "shell/AppInfo.h"
-#include "shell/ErrorHandling.h"
-#include "shell/Forms.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/frmMain.h"
-#include "trend/PlotControl.h"
-#include "viewer/ViewerFrameStyle.h"
+#include "core/common/Int16.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/Forms.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/viewer/ViewerFrameStyle.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>

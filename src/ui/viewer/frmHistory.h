@@ -1,8 +1,8 @@
 #pragma once
 
-#include "viewer/ToolbarButtons.h"
-#include "viewer/ViewerActions.h"
-#include "viewer/ViewerLayout.h"
+#include "core/viewer/ViewerLayout.h"
+#include "ui/viewer/ToolbarButtons.h"
+#include "ui/viewer/ViewerActions.h"
 
 #include <QMdiSubWindow>
 

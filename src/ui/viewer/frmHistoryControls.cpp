@@ -1,9 +1,9 @@
-#include "viewer/frmHistory.h"
+#include "ui/viewer/frmHistory.h"
 
-#include "recordfiles/SpreadGrid.h"
-#include "trend/LedBar.h"
-#include "trend/PlotControl.h"
-#include "trend/SliderControl.h"
+#include "ui/recordfiles/SpreadGrid.h"
+#include "ui/trend/LedBar.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/trend/SliderControl.h"
 
 #include <QGroupBox>
 #include <QLabel>

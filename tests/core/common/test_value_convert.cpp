@@ -1,7 +1,7 @@
 #include "CoreTestHelpers.h"
-#include "common/Int16.h"
-#include "common/ValueConvert.h"
-#include "common/ValueFormat.h"
+#include "core/common/Int16.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/ValueFormat.h"
 
 #include <QLocale>
 

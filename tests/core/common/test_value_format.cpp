@@ -1,7 +1,7 @@
 // The date formatter against the plainest reading of its codes, written with QString's own
 // case-insensitive operations, over random patterns and serials.
-#include "common/ValueConvert.h"
-#include "common/ValueFormat.h"
+#include "core/common/ValueConvert.h"
+#include "core/common/ValueFormat.h"
 
 #include <QDate>
 

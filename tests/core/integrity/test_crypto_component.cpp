@@ -1,7 +1,7 @@
 #include "CoreTestHelpers.h"
-#include "integrity/HexText.h"
-#include "integrity/WidenForHash.h"
-#include "integrity/ZvCryptoX32.h"
+#include "core/integrity/HexText.h"
+#include "core/integrity/WidenForHash.h"
+#include "core/integrity/ZvCryptoX32.h"
 
 #include <QRandomGenerator>
 

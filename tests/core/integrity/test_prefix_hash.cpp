@@ -1,6 +1,6 @@
 #include "CoreTestHelpers.h"
-#include "integrity/FileHashScan.h"
-#include "integrity/ZvLog.h"
+#include "core/integrity/FileHashScan.h"
+#include "core/integrity/ZvLog.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // tarvex verify over record files signed and then grown or edited, read back as JSON.
 #include "CoreTestHelpers.h"
 
-#include "integrity/ZvLog.h"
-#include "recordfiles/PathFunctions.h"
-#include "recordfiles/SampleData.h"
-#include "recordfiles/SampleDataLog.h"
-#include "recordfiles/SampleRecords.h"
+#include "core/integrity/ZvLog.h"
+#include "core/recordfiles/PathFunctions.h"
+#include "core/recordfiles/SampleData.h"
+#include "core/recordfiles/SampleDataLog.h"
+#include "core/recordfiles/SampleRecords.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

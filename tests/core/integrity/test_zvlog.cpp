@@ -1,5 +1,5 @@
 #include "CoreTestHelpers.h"
-#include "integrity/ZvLog.h"
+#include "core/integrity/ZvLog.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

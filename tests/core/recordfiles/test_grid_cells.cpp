@@ -1,5 +1,5 @@
 #include "CoreTestHelpers.h"
-#include "recordfiles/GridData.h"
+#include "core/recordfiles/GridData.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

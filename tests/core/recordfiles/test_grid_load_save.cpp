@@ -1,8 +1,8 @@
 // The grid's word-at-a-time field scan and its run-copying save, checked against the plainest
 // reading of the same text: split at every line feed and every separator.
 #include "CoreTestHelpers.h"
-#include "recordfiles/GridData.h"
-#include "recordfiles/TextLineReader.h"
+#include "core/recordfiles/GridData.h"
+#include "core/recordfiles/TextLineReader.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "CoreTestHelpers.h"
-#include "recordfiles/PathFunctions.h"
-#include "recordfiles/RecordFileGuard.h"
-#include "recordfiles/RecordLayouts.h"
+#include "core/recordfiles/PathFunctions.h"
+#include "core/recordfiles/RecordFileGuard.h"
+#include "core/recordfiles/RecordLayouts.h"
 
 #include <QTemporaryDir>
 

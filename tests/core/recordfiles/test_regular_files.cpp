@@ -1,12 +1,12 @@
 // Hostile inputs and targets: what is not a regular file is never opened, read or replaced, and
 // a line reader's memory stays bounded whatever the file holds.
 #include "CoreTestHelpers.h"
-#include "integrity/ZvLog.h"
-#include "recordfiles/FileKind.h"
-#include "recordfiles/GridData.h"
-#include "recordfiles/PathFunctions.h"
-#include "recordfiles/RecordLayouts.h"
-#include "recordfiles/TextLineReader.h"
+#include "core/integrity/ZvLog.h"
+#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/GridData.h"
+#include "core/recordfiles/PathFunctions.h"
+#include "core/recordfiles/RecordLayouts.h"
+#include "core/recordfiles/TextLineReader.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "CoreTestHelpers.h"
-#include "shell/ErrorReportText.h"
-#include "shell/MainWindowSizing.h"
-#include "shell/MsgBoxGeometry.h"
+#include "core/shell/ErrorReportText.h"
+#include "core/shell/MainWindowSizing.h"
+#include "core/shell/MsgBoxGeometry.h"
 
 #include <QStringList>
 

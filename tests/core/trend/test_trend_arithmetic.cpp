@@ -1,11 +1,11 @@
 #include "CoreTestHelpers.h"
-#include "common/ValueConvert.h"
-#include "trend/AxisScale.h"
-#include "trend/DateTickStep.h"
-#include "trend/TrendBlock.h"
-#include "trend/TrendPoint.h"
-#include "trend/TrendProgress.h"
-#include "trend/TrendZoom.h"
+#include "core/common/ValueConvert.h"
+#include "core/trend/AxisScale.h"
+#include "core/trend/DateTickStep.h"
+#include "core/trend/TrendBlock.h"
+#include "core/trend/TrendPoint.h"
+#include "core/trend/TrendProgress.h"
+#include "core/trend/TrendZoom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "viewer/ViewerLayout.h"
+#include "core/viewer/ViewerLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ViewerFiles.h"
 
-#include "integrity/SignatureVerification.h"
-#include "recordfiles/GridModel.h"
+#include "ui/integrity/SignatureVerification.h"
+#include "ui/recordfiles/GridModel.h"
 
 #include <QTabWidget>
 #include <QTableView>

@@ -1,11 +1,11 @@
 #include "PrintSupport.h"
 
-#include "printing/GridPageLayout.h"
-#include "printing/GridPrinter.h"
-#include "printing/PageTextParts.h"
-#include "shell/CommonDialog.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
+#include "ui/printing/GridPageLayout.h"
+#include "ui/printing/GridPrinter.h"
+#include "ui/printing/PageTextParts.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
 
 #include <QPdfWriter>
 #include <QPrinter>

@@ -2,12 +2,12 @@
 #include "PrintSupport.h"
 #include "ViewerFixture.h"
 
-#include "common/ValueConvert.h"
-#include "printing/GridPrintouts.h"
-#include "printing/InstalledPrinters.h"
-#include "shell/CommonDialog.h"
-#include "shell/SharedState.h"
-#include "viewer/frmHistory.h"
+#include "core/common/ValueConvert.h"
+#include "ui/printing/GridPrintouts.h"
+#include "ui/printing/InstalledPrinters.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/SharedState.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

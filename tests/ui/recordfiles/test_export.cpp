@@ -1,7 +1,7 @@
 #include "ViewerFiles.h"
 
-#include "recordfiles/CsvExport.h"
-#include "recordfiles/SampleData.h"
+#include "core/recordfiles/SampleData.h"
+#include "ui/recordfiles/CsvExport.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "ViewerFiles.h"
 
-#include "trend/PlotControl.h"
+#include "ui/trend/PlotControl.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #include "ViewerFiles.h"
 
-#include "recordfiles/OperatorEventFile.h"
-#include "recordfiles/SignatureFiles.h"
+#include "ui/recordfiles/OperatorEventFile.h"
+#include "ui/recordfiles/SignatureFiles.h"
 
 #include <QTableView>
 

@@ -1,7 +1,7 @@
 #include "CoreTestHelpers.h"
 
-#include "recordfiles/GridModel.h"
-#include "recordfiles/SpreadGrid.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/SpreadGrid.h"
 
 #include <QApplication>
 #include <QClipboard>

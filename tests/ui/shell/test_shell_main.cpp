@@ -2,15 +2,15 @@
 #include "ModalAnswer.h"
 #include "ViewerFixture.h"
 
-#include "shell/AppInfo.h"
-#include "shell/CommonDialog.h"
-#include "shell/ProgramEnd.h"
-#include "shell/Screen.h"
-#include "shell/SharedState.h"
-#include "shell/SingleInstance.h"
-#include "shell/frmMain.h"
-#include "shell/frmSplash.h"
-#include "viewer/frmHistory.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/ProgramEnd.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/SingleInstance.h"
+#include "ui/shell/frmMain.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QApplication>
 #include <QDir>

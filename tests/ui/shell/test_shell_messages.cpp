@@ -2,13 +2,13 @@
 #include "ModalAnswer.h"
 #include "ViewerFixture.h"
 
-#include "shell/ErrorHandling.h"
-#include "shell/MsgBoxGeometry.h"
-#include "shell/MsgBoxPos.h"
-#include "shell/ReportError.h"
-#include "shell/Screen.h"
-#include "shell/frmMain.h"
-#include "viewer/frmHistory.h"
+#include "core/shell/MsgBoxGeometry.h"
+#include "ui/shell/ErrorHandling.h"
+#include "ui/shell/MsgBoxPos.h"
+#include "ui/shell/ReportError.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/frmMain.h"
+#include "ui/viewer/frmHistory.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

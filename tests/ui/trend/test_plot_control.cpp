@@ -1,8 +1,8 @@
 #include "CoreTestHelpers.h"
 
-#include "common/ValueFormat.h"
-#include "trend/PlotControl.h"
-#include "trend/PlotDataCursor.h"
+#include "core/common/ValueFormat.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/trend/PlotDataCursor.h"
 
 #include <gtest/gtest.h>
 #include <qcustomplot.h>

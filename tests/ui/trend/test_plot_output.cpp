@@ -1,6 +1,6 @@
 #include "PrintSupport.h"
 
-#include "trend/PlotControl.h"
+#include "ui/trend/PlotControl.h"
 
 #include <QPrinterInfo>
 

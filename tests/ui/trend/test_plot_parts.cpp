@@ -1,9 +1,9 @@
 #include "CoreTestHelpers.h"
 
-#include "trend/LedBar.h"
-#include "trend/OleColor.h"
-#include "trend/SliderControl.h"
-#include "trend/TraceColors.h"
+#include "ui/trend/LedBar.h"
+#include "ui/trend/OleColor.h"
+#include "ui/trend/SliderControl.h"
+#include "ui/trend/TraceColors.h"
 
 #include <QApplication>
 #include <QSet>

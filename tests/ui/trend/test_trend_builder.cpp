@@ -1,10 +1,10 @@
 #include "TrendLog.h"
 
-#include "shell/Forms.h"
-#include "shell/Screen.h"
-#include "shell/frmMain.h"
-#include "trend/LedBar.h"
-#include "trend/SliderControl.h"
+#include "ui/shell/Forms.h"
+#include "ui/shell/Screen.h"
+#include "ui/shell/frmMain.h"
+#include "ui/trend/LedBar.h"
+#include "ui/trend/SliderControl.h"
 
 #include <QLabel>
 #include <QPointer>

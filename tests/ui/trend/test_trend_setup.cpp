@@ -1,9 +1,9 @@
 #include "TrendLog.h"
 
-#include "shell/CommonDialog.h"
-#include "shell/frmMain.h"
-#include "trend/NumericInput.h"
-#include "trend/TrendSetup.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/shell/frmMain.h"
+#include "ui/trend/NumericInput.h"
+#include "ui/trend/TrendSetup.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "TrendLog.h"
 
-#include "shell/CommonDialog.h"
-#include "trend/PlotDataCursor.h"
-#include "trend/SliderControl.h"
+#include "ui/shell/CommonDialog.h"
+#include "ui/trend/PlotDataCursor.h"
+#include "ui/trend/SliderControl.h"
 
 #include <QFileDialog>
 #include <QSlider>

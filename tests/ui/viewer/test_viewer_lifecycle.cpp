@@ -3,8 +3,8 @@
 // pass over what is not a regular file and stop at a line no record can have.
 #include "ViewerFiles.h"
 
-#include "common/TvError.h"
-#include "shell/ProgramEnd.h"
+#include "core/common/TvError.h"
+#include "ui/shell/ProgramEnd.h"
 
 #include <QMdiArea>
 #include <QMenu>

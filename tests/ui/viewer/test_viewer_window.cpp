@@ -1,9 +1,9 @@
 #include "ViewerFiles.h"
 
-#include "shell/Forms.h"
-#include "trend/LedBar.h"
-#include "trend/PlotControl.h"
-#include "trend/SliderControl.h"
+#include "ui/shell/Forms.h"
+#include "ui/trend/LedBar.h"
+#include "ui/trend/PlotControl.h"
+#include "ui/trend/SliderControl.h"
 
 #include <QApplication>
 #include <QGroupBox>

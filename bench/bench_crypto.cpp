@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hash-1gb, hash-1gb-random: ZvLog::CalculateFileHash of a 1 GB file (data log text, or random
 // bytes), against OpenSSL's HMAC-SHA-256 over the widened bytes held in memory (what reading the
 // whole file at once would hash).

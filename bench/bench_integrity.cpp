@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // evt-decipher: loadOpEventsFile reading a 32,000-line ".evt" into the viewer's opEvGrid, against
 // OpenSSL alone deciphering the same lines (hex decoding included, the key derived once).
 #include "Bench.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trend plot workloads: adding the points of a large build, drawing one frame of them, and
 // one wheel zoom of a full data log's trend with its redraw.
 #include "Bench.h"

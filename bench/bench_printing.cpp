@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // grid-print: the data printout of a 32,766 x 20 data log into a PDF file, as "Print to File
 // (PDF)" in the print dialog makes it, against the plainest painting of the same pages: every
 // text at a point, without lines, shading, page header, alignment or clipping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // soak: one process runs the viewer's own button procedures over the sample data set, round
 // after round: open the data log (with its signatures and events), verify every signature, open
 // the audit trail and verify its signatures, open the alarm history, plot every channel, save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trend-build: the plot button's build of 16 channels over a full data log, as the user runs
 // it, against the same points added to the plot directly with the one pass of window events per
 // point that every build makes. trend-jpeg: that build and the JPEG picture of the plot.

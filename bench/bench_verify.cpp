@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // verify-archive: `tarvex verify` over 2,000 sample-sized data logs and their signature files,
 // one job per core, against sha256sum over the same files run by `xargs -P` on as many cores.
 #include "Bench.h"

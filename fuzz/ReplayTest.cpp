@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays each fuzz target's committed seed corpus without libFuzzer, as a case of the core
 // test program, so that any compiler runs it. A failed check aborts the case.
 #include "FuzzCheck.h"

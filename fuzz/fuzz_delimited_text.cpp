@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comma-separated record files as the viewer and the batch tool load and export them: any
 // bytes load as a data log, audit trail or alarm history (the first byte picks which) or are
 // refused, and what loads exports, and loads again with exactly the cells the grid showed.

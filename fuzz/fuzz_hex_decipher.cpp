@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hex text and deciphering, as every line of a .sig or .evt file meets them: the lenient decoder
 // gives one byte per part or one of its two errors, deciphering fails only with its documented
 // errors, the decoder reads back what bytesToHex writes, and the line's bytes decode and

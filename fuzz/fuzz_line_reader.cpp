@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line reader of the enciphered record files against a plain reference: lines end at "\n",
 // one "\r" before it is dropped, a final line end starts no further line, and a line longer
 // than the limit is error 7 ("Out of memory") wherever it ends.

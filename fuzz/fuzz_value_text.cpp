@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text to value and value to text: any cell text converts and any value formats through any
 // pattern (the input is "pattern|text"; its first eight bytes are also read as a date serial),
 // and a number's text reads back as a number with the same text.

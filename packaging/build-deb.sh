@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the DEB package (and its -dbgsym package) from a Release build in ./build-deb, with
 # Debian's hardening flags. Needs dpkg-dev and file (scripts/install-deps.sh --test).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into ./build (warnings are errors for our code).
 #   build.sh               everything the configuration has (with the tests when GoogleTest is there)
 #   build.sh TARGET...     only those targets, e.g. build.sh tarvex-viewer tarvex

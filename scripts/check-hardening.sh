@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Hardening checks, slow, run before a release and after changes to readers or lifecycles:
 #  1. the whole test suite built with AddressSanitizer + UndefinedBehaviorSanitizer (GCC);
 #  2. every fuzz target (clang-14 with libFuzzer) for a bounded time, from its seed corpus;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages the project needs (as root, or through sudo).
 #   install-deps.sh         build and run the viewer (Xvfb for machines without a display)
 #   install-deps.sh --test  also what the tests need: GoogleTest, CUPS with cups-pdf, xdotool,

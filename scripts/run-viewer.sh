@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # First contact on a fresh Debian 12 machine: installs the packages the viewer needs, builds the
 # viewer and the batch tool, writes the sample record files and starts the viewer on the sample
 # data log. Without a display it runs the viewer under Xvfb and saves a screenshot instead.

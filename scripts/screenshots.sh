@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the user guide's pictures in docs/images/ from the sample data: the viewer runs under an
 # Xvfb of its own, opened on the sample data log through its file argument, and xdotool clicks
 # through it. Build first (scripts/build.sh tarvex-viewer tarvex); needs xvfb, xdotool and

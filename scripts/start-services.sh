@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts what the tests need: cupsd with the cups-pdf printer "PDF" as the default, and an Xvfb
 # display. Prints "export DISPLAY=..." for the caller to eval.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex decrypt FILE: prints the deciphered records of a ".sig" or ".evt" file.
 #include "Command.h"
 #include "EncipheredFile.h"

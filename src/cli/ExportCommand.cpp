@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex export data|audit|alarm INPUT OUTPUT: writes the viewer's CSV export of a record file.
 #include "Command.h"
 #include "FileChecks.h"

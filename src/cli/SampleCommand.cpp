@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex sample DIR: writes the sample data set.
 #include "Command.h"
 #include "EncipheredFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex verify [--json] [--jobs N] [--audit] RECORDFILE...: checks every signature of record
 // files against their hash, on every core, and reports in the order of the arguments.
 #include "Command.h"

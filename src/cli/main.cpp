@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex: the batch tool. Dispatches `tarvex COMMAND ARGUMENTS...` to the registered commands.
 #include "Command.h"
 #include "TarvexVersion.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the batch tool's end-to-end scripts: source it, then call run/expect_*.
 # Needs $CLI (the tarvex executable) and $E2E_WORK (a scratch folder, emptied here).
 set -uo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvex decrypt: records of .sig and .evt files, line ends, damaged lines.
 source "$(dirname "$0")/cli_lib.sh"
 s="$E2E_WORK/samples"

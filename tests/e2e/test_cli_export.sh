@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvex export: the viewer's CSV exports of the three record file kinds, its limits, and its
 # errors. The byte-for-byte comparison with the viewer's own export is a widget test.
 source "$(dirname "$0")/cli_lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvex against hostile inputs and targets: folders, FIFOs and devices are refused, never
 # blocked on or replaced; an input and the files of its set are never written; a line no record
 # can have stops a reader; record text cannot drive the terminal; a failed standard output is an

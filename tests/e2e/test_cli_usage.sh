@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvex usage: help, unknown commands and wrong arguments.
 source "$(dirname "$0")/cli_lib.sh"
 

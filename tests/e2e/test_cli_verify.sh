@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvex sample and tarvex verify: good, tampered, missing and damaged inputs.
 source "$(dirname "$0")/cli_lib.sh"
 s="$E2E_WORK/samples"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configuring on a machine without GoogleTest: the configure step alone, into a scratch folder.
 # It succeeds, says in one line that the tests are skipped, and still generates both programs.
 set -uo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The package as Debian's checkers see it: the desktop entry (desktop-file-validate), the
 # AppStream metadata (appstreamcli validate) and the DEB built from this build tree (lintian,
 # errors only; warnings are printed). A checker that is not installed is skipped, and the test

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real viewer on a display: its main window comes up, a second instance says that one
 # is already running and ends while the first stays, and File > Exit with Yes ends the first.
 # Needs $VIEWER (tarvex-viewer) and $E2E_WORK (a scratch folder).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvex-viewer's command line: --help and --version without a display, one line and exit 2 for
 # wrong usage or no display, and FILE opened as "Open History File" opens the chosen file: the
 # data log, then its signature and operator event files, each with its own error report.

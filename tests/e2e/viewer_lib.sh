@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for end-to-end scripts that start the real viewer: source it after setting VIEWER and
 # E2E_WORK. Gives a display (DISPLAY when it works, otherwise an Xvfb of its own), a private
 # runtime folder for the instance lock, and functions to wait for and answer the viewer's windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Data logs in the viewer's grid for the trend tests, loaded the way the data log reader

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/integrity/SignatureVerification.h"
 
 #include "core/common/CellValue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date formatter against the plainest reading of its codes, written with QString's own
 // case-insensitive operations, over random patterns and serials.
 #include "core/common/ValueConvert.h"

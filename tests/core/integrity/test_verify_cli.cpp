@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex verify over record files signed and then grown or edited, read back as JSON.
 #include "CoreTestHelpers.h"
 

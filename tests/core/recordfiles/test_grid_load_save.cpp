@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's word-at-a-time field scan and its run-copying save, checked against the plainest
 // reading of the same text: split at every line feed and every separator.
 #include "CoreTestHelpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile inputs and targets: what is not a regular file is never opened, read or replaced, and
 // a line reader's memory stays bounded whatever the file holds.
 #include "CoreTestHelpers.h"

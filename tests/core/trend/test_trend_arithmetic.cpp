@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoreTestHelpers.h"
 #include "core/common/ValueConvert.h"
 #include "core/trend/AxisScale.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer stays for the life of the program; the program may still end while a reader lets
 // events run, and nothing may then touch the viewer that is gone. The readers beside a data log
 // pass over what is not a regular file and stop at a line no record can have.

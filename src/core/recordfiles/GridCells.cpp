@@ -14,20 +14,6 @@ namespace {
 constexpr std::uint32_t kEditBit = 0x8000'0000U;
 constexpr std::size_t kMinWaste = std::size_t(64) * 1024;
 
-// Lines in the text, estimated from its start, for reserving room ahead: a count of the whole
-// text would cost a pass of its own.
-std::size_t estimateLines(const char* begin, const char* end) {
-    constexpr std::ptrdiff_t kSample = std::ptrdiff_t(256) * 1024;
-    const char* sampleEnd = end - begin > kSample ? begin + kSample : end;
-    std::size_t lines = 0;
-    for (const char* p = begin; p < sampleEnd; ++lines) {
-        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', sampleEnd - p));
-        p = eol ? eol + 1 : sampleEnd;
-    }
-    const auto scale = static_cast<double>(end - begin) / static_cast<double>(sampleEnd - begin);
-    return static_cast<std::size_t>(static_cast<double>(lines) * scale * 1.02) + 1;
-}
-
 // Calls found(p) for every separator in [p, end), in order. Eight bytes are compared at once: a
 // byte of x is zero exactly where the text holds the separator, and the sum below sets the high
 // bit of every byte of x that is not zero (the low seven bits cannot carry into the next byte).
@@ -52,6 +38,42 @@ void forEachSeparator(const char* p, const char* end, char separator, Found&& fo
         }
     }
 }
+
+// Occurrences of c in [p, end), eight bytes at a time as above.
+std::size_t countByte(const char* p, const char* end, char c) {
+    std::size_t count = 0;
+    forEachSeparator(p, end, c, [&count](const char*) { ++count; });
+    return count;
+}
+
+} // namespace
+
+GridCells::TextShape GridCells::shapeOf(QByteArrayView text, char separator) {
+    // A line is counted in slices, so that a refused line costs no more than its first slice.
+    constexpr std::ptrdiff_t kSlice = 4096;
+    TextShape shape;
+    const char* end = text.data() + text.size();
+    for (const char* line = text.data(); line < end; ++shape.lines) {
+        const auto* found = static_cast<const char*>(std::memchr(line, '\n', end - line));
+        const char* eol = found != nullptr ? found : end;
+        std::size_t fields = 1;
+        for (const char* p = line; p < eol && fields <= std::size_t(kMaxFields);) {
+            const char* stop = eol - p > kSlice ? p + kSlice : eol;
+            fields += countByte(p, stop, separator);
+            p = stop;
+        }
+        if (fields > std::size_t(kMaxFields)) {
+            shape.crowdedLine = static_cast<qsizetype>(shape.lines);
+            return shape;
+        }
+        shape.separators += fields - 1;
+        shape.widest = std::max(shape.widest, static_cast<int>(fields));
+        line = eol + 1;
+    }
+    return shape;
+}
+
+namespace {
 
 // A written cell: its length in 7-bit groups, low group first, then its bytes.
 QByteArrayView editAt(const QByteArray& edits, std::uint32_t offset) {
@@ -84,31 +106,27 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     if (!text.endsWith('\n')) {
         text.append('\n');
     }
-    const char* base = text.constData();
-    const char* end = base + text.size();
-    const std::size_t lines = std::min(estimateLines(base, end), std::size_t(kMaxIndex) + 1);
-    const char* firstEol = static_cast<const char*>(std::memchr(base, '\n', end - base));
-    const auto firstFields = static_cast<std::size_t>(std::count(base, firstEol, separator)) + 2;
-    cells.refs_.reserve(std::min(lines * firstFields, std::size_t(text.size()) + 2 * lines));
+    stats.shape = shapeOf(text, separator);
+    if (stats.shape.crowdedLine >= 0 || stats.shape.lines > std::size_t(kMaxIndex)) {
+        return std::nullopt;
+    }
+    // Exactly the room needed: a guess could leave a vector to double past it.
+    const std::size_t lines = stats.shape.lines;
+    cells.refs_.reserve(stats.shape.separators + lines * (headerColumn ? 1 : 2));
     cells.rows_.clear();
-    cells.rows_.reserve(lines + 1);
+    cells.rows_.reserve(lines + (headerRow ? 0 : 1));
     if (!headerRow) {
         cells.rows_.emplace_back();
     }
-    std::uint32_t widest = 0;
-    std::size_t lineCount = 0;
+    const char* base = text.constData();
+    const char* end = base + text.size();
     for (const char* line = base; line < end;) {
         const char* eol = static_cast<const char*>(std::memchr(line, '\n', end - line));
-        const Row row = cells.appendLine(base, line, eol, headerColumn);
-        if (row.size > std::uint32_t(kMaxIndex) + 1 || ++lineCount > std::size_t(kMaxIndex)) {
-            return std::nullopt;
-        }
-        widest = std::max(widest, row.size);
-        cells.rows_.push_back(row);
+        cells.rows_.push_back(cells.appendLine(base, line, eol, headerColumn));
         line = eol + 1;
     }
     stats.dataRows = static_cast<int>(cells.rows_.size()) - 1;
-    stats.filledColumns = static_cast<int>(widest) - 1;
+    stats.filledColumns = stats.shape.widest - (headerColumn ? 1 : 0);
     cells.text_ = std::move(text);
     return cells;
 }

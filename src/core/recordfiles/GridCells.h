@@ -25,15 +25,31 @@ public:
     // The largest loaded text (references keep 31 bits of offset).
     static constexpr qint64 kMaxText = (qint64(1) << 31) - 2;
 
+    // The most fields a line may hold (the 16-bit count of the record files); a line with more
+    // is refused before any of its fields is stored.
+    static constexpr int kMaxFields = 32767;
+
+    // Lines and fields of a text, counted without storing anything.
+    struct TextShape {
+        std::size_t lines = 0;      // a final line end makes no extra line
+        std::size_t separators = 0; // in the lines counted
+        int widest = 0;             // most fields in a line
+        qsizetype crowdedLine = -1; // index of the first line of more than kMaxFields fields
+    };
+    // Counts up to, and including, the first line with too many fields.
+    static TextShape shapeOf(QByteArrayView text, char separator);
+
     struct LoadStats {
         int dataRows = 0;      // rows from 1 that the text filled
         int filledColumns = 0; // highest column index that received a field
+        TextShape shape;
     };
 
     // Splits text into lines ("\n", or "\r\n") and fields (every separator ends a field, no
     // quoting). The first line goes to row 0 when headerRow is set, else to row 1; the first
     // field goes to column 0 when headerColumn is set, else to column 1. A final line end
-    // makes no extra line. Nothing when the text is too large for the grid's limits.
+    // makes no extra line. Nothing when the text is too large for the grid's limits, or a line
+    // holds more than kMaxFields fields (stats.shape.crowdedLine then says which).
     static std::optional<GridCells> fromDelimited(QByteArray text, char separator, bool headerRow,
                                                   bool headerColumn, LoadStats& stats);
 

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/recordfiles/GridData.h"
 
+#include "core/common/TvError.h"
 #include "core/common/ValueConvert.h"
 #include "core/common/Windows1252.h"
+#include "core/recordfiles/AtomicFile.h"
 #include "core/recordfiles/FileKind.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -63,6 +64,9 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
                                           (option & kFirstLineToHeaderRow) != 0,
                                           (option & kFirstFieldToHeaderColumn) != 0, stats);
     if (!cells) {
+        if (stats.shape.crowdedLine >= 0) {
+            throw TvError(ErrOverflow);
+        }
         return false;
     }
     cells_ = std::move(*cells);
@@ -73,13 +77,12 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
 
 bool GridData::SaveDelimitedText(const QString& path, const QString& textQualifier,
                                  const QString& fieldSeparator, const QString& lineSeparator,
-                                 int option, const QString& /*logFileName*/) const {
-    // A save goes through a temporary file renamed over the target: over a device or a FIFO
-    // that would replace the node itself.
-    if (!textQualifier.isEmpty() || option != kSaveShownCells || !isWritableTarget(path)) {
+                                 int option, const QString& /*logFileName*/,
+                                 const QStringList& neverReplace) const {
+    if (!textQualifier.isEmpty() || option != kSaveShownCells) {
         return false;
     }
-    QSaveFile file(path);
+    AtomicFile file(path, neverReplace);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }

@@ -67,10 +67,12 @@ template <class Grid> bool loadRecordText(Grid& grid, const QString& path, int o
                                   option, QString());
 }
 
-// SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after rows.
-template <class Grid> bool saveRecordText(const Grid& grid, const QString& path) {
+// SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after rows;
+// never onto a file of `neverReplace`.
+template <class Grid>
+bool saveRecordText(const Grid& grid, const QString& path, const QStringList& neverReplace = {}) {
     return grid.SaveDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                  GridData::kSaveShownCells, QString());
+                                  GridData::kSaveShownCells, QString(), neverReplace);
 }
 
 // Empties every cell of the grid, header row and column included; the counts stay.

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/GridPrinter.h"
 
-#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/AtomicFile.h"
 #include "ui/printing/GridPageLayout.h"
 #include "ui/printing/GridPagePainter.h"
 #include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/RecordDialogs.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/AppInfo.h"
 #include "ui/shell/CommonDialog.h"
@@ -16,7 +17,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTableView>
 
 #include <algorithm>
@@ -139,11 +139,10 @@ QString jobName(const SpreadGrid& grid) {
     return grid.PrintTitleText().isEmpty() ? kAppTitle : grid.PrintTitleText();
 }
 
+// Qt's own PDF output would open the chosen file and write into it as the pages come: a
+// printout to a file goes through an AtomicFile like every other file the viewer writes.
 bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
-    if (!isWritableTarget(printer.outputFileName())) {
-        return false; // a folder, device or FIFO is never replaced by a printout
-    }
-    QSaveFile file(printer.outputFileName());
+    AtomicFile file(printer.outputFileName(), loadedRecordFiles());
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
@@ -152,11 +151,7 @@ bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
     writer.setPageLayout(printer.pageLayout());
     writer.setTitle(printer.docName());
     writer.setCreator(kAppTitle);
-    if (paintGridPrintout(grid, writer) == 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return paintGridPrintout(grid, writer) > 0 && file.commit();
 }
 
 } // namespace

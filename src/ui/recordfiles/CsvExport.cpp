@@ -43,7 +43,7 @@ void exportGrid(const Exporter& e) {
             QLatin1StringView(e.filterDescription) + QLatin1StringView(" (*.csv)|*.csv"),
             QLatin1StringView(e.title),
             QLatin1StringView(e.namePrefix) + fileBaseName(recordPath) + QLatin1StringView(".csv"));
-        if (!saveRecordText(*(frmHistory::instance().*e.grid), chosen)) {
+        if (!saveRecordText(*(frmHistory::instance().*e.grid), chosen, loadedRecordFiles())) {
             throw TvError(0); // the grid only answers false: nothing is pending
         }
     } catch (...) {

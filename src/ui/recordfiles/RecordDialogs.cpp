@@ -37,12 +37,15 @@ QString chooseExportFile(const QString& filter, const QString& title, const QStr
     return dialog.FileName;
 }
 
+QStringList loadedRecordFiles() {
+    const SharedState& shared = pubVars();
+    return recordFileSet(shared.dataFilePath) + recordFileSet(shared.auditFilePath) +
+           recordFileSet(shared.alarmFilePath);
+}
+
 namespace {
 bool isLoadedRecordFile(const QString& target) {
-    const SharedState& shared = pubVars();
-    return namesAnyOf(target, recordFileSet(shared.dataFilePath) +
-                                  recordFileSet(shared.auditFilePath) +
-                                  recordFileSet(shared.alarmFilePath));
+    return namesAnyOf(target, loadedRecordFiles());
 }
 } // namespace
 

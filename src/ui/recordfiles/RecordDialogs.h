@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tarvex {
 
@@ -13,6 +14,9 @@ QString chooseRecordFile(const QString& filter, const QString& title);
 // proposes `proposedName` in startDir's "Export Data" folder and adds ".csv" to a bare name.
 // Returns the chosen full path.
 QString chooseExportFile(const QString& filter, const QString& title, const QString& proposedName);
+
+// The loaded record files with their signature and event files: what no write may replace.
+QStringList loadedRecordFiles();
 
 // The Save dialog's answer to a name that is one of the loaded record files or their signature
 // and event files: a plain message; empty for any other name.

@@ -88,9 +88,10 @@ bool SpreadGrid::LoadDelimitedText(const QString& path, const QString& textQuali
 
 bool SpreadGrid::SaveDelimitedText(const QString& path, const QString& textQualifier,
                                    const QString& fieldSeparator, const QString& lineSeparator,
-                                   int option, const QString& logFileName) const {
+                                   int option, const QString& logFileName,
+                                   const QStringList& neverReplace) const {
     return data_.SaveDelimitedText(path, textQualifier, fieldSeparator, lineSeparator, option,
-                                   logFileName);
+                                   logFileName, neverReplace);
 }
 
 bool SpreadGrid::GetCellValue(int column, int row, tarvex::CellValue& value) const {

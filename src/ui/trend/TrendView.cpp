@@ -99,7 +99,7 @@ void saveTrendJpeg() {
         dlg.FileName = frmHistory::instance().windowTitle() + QStringLiteral(".jpg");
         dlg.ShowSave();
         refuseRecordFileTarget(dlg.FileName);
-        frmHistory::instance().iPlotX->SaveJpeg(dlg.FileName, 100, true);
+        frmHistory::instance().iPlotX->SaveJpeg(dlg.FileName, 100, true, loadedRecordFiles());
     } catch (...) {
         failure = currentError();
     }

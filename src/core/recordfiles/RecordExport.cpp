@@ -102,7 +102,41 @@ RecordExport::RecordExport(RecordKind kind, QByteArrayView text) : kind_(kind), 
     }
 }
 
-void RecordExport::appendRow(QByteArray& out, int row, QByteArrayView line) const {
+// Collects the export in pieces; a field larger than a piece goes to the sink on its own, so
+// that no copy of it is made.
+class RecordExport::Pieces {
+public:
+    explicit Pieces(const std::function<bool(QByteArrayView)>& sink) : sink_(sink) {
+        out_.reserve(kPiece + 4096);
+    }
+    void add(QByteArrayView bytes) {
+        if (bytes.size() >= kPiece) {
+            flush();
+            ok_ = ok_ && sink_(bytes);
+            return;
+        }
+        out_ += bytes;
+        if (out_.size() >= kPiece) {
+            flush();
+        }
+    }
+    bool finish() {
+        flush();
+        return ok_;
+    }
+
+private:
+    void flush() {
+        ok_ = ok_ && (out_.isEmpty() || sink_(out_));
+        out_.truncate(0); // keeps the room reserved
+    }
+
+    const std::function<bool(QByteArrayView)>& sink_;
+    QByteArray out_;
+    bool ok_ = true;
+};
+
+void RecordExport::appendRow(Pieces& out, int row, QByteArrayView line) const {
     splitLine(line, fields_);
     const bool titleRow = row == 0 && !titles_.empty();
     if (titleRow) {
@@ -113,27 +147,26 @@ void RecordExport::appendRow(QByteArray& out, int row, QByteArrayView line) cons
     const int time = timeColumn(kind_);
     for (int column = 0; column <= columns_; ++column) {
         if (column > 0) {
-            out += ',';
+            out.add(",");
         }
         const auto index = static_cast<std::size_t>(column - shift);
         const QByteArrayView cell = column >= shift && index < fields_.size() ? fields_[index] : "";
         if (column == time) {
-            out += rewrittenTime(cell, timePattern(kind_));
+            out.add(rewrittenTime(cell, timePattern(kind_)));
         } else if (column == 0 && row > 0 && cell.isEmpty()) {
-            out += QByteArray::number(row); // what the grid's header column shows
+            out.add(QByteArray::number(row)); // what the grid's header column shows
         } else {
-            out += cell;
+            out.add(cell);
         }
     }
-    out += "\r\n";
+    out.add("\r\n");
 }
 
 bool RecordExport::write(const std::function<bool(QByteArrayView piece)>& sink) const {
     if (problem_ != Problem::None) {
         return false;
     }
-    QByteArray out;
-    out.reserve(kPiece + 4096);
+    Pieces out(sink);
     int row = 0;
     if (kind_ != RecordKind::DataLog || text_.isEmpty()) {
         appendRow(out, row++, {}); // the titles the viewer writes, or an empty header row
@@ -144,14 +177,8 @@ bool RecordExport::write(const std::function<bool(QByteArrayView piece)>& sink) 
         const char* eol = found != nullptr ? found : end;
         appendRow(out, row++, QByteArrayView(line, eol - line));
         line = eol + 1;
-        if (out.size() >= kPiece) {
-            if (!sink(out)) {
-                return false;
-            }
-            out.truncate(0);
-        }
     }
-    return sink(out);
+    return out.finish();
 }
 
 } // namespace tarvex

@@ -30,12 +30,13 @@ public:
     // The line (from 1) of a CrowdedLine.
     [[nodiscard]] qsizetype problemLine() const { return shape_.crowdedLine + 1; }
 
-    // Hands the export to `sink` in pieces of about 1 MiB; stops when it answers false.
-    // Only without a problem.
+    // Hands the export to `sink` in pieces of about 1 MiB (a larger field as a piece of its
+    // own); stops when it answers false. Only without a problem.
     bool write(const std::function<bool(QByteArrayView piece)>& sink) const;
 
 private:
-    void appendRow(QByteArray& out, int row, QByteArrayView line) const;
+    class Pieces;
+    void appendRow(Pieces& out, int row, QByteArrayView line) const;
 
     RecordKind kind_;
     QByteArrayView text_;

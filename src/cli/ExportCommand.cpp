@@ -67,6 +67,9 @@ QString exportProblem(const RecordExport& exporter, RecordKind kind) {
                               "(error 6 = Overflow)")
             .arg(exporter.problemLine())
             .arg(GridCells::kMaxFields);
+    case RecordExport::Problem::TooManyLines:
+        return QStringLiteral("more than %1 lines, more than the viewer holds (error 6 = Overflow)")
+            .arg(GridCells::kMaxLines);
     case RecordExport::Problem::TooManyRecords:
         return QStringLiteral("more %1 than the viewer shows (at most 32,766; error 6 = Overflow)")
             .arg(kind == RecordKind::AlarmHistory ? QStringLiteral("alarms")

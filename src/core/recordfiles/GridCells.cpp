@@ -39,6 +39,30 @@ void forEachSeparator(const char* p, const char* end, char separator, Found&& fo
     }
 }
 
+// Runs pause once `at` is a few MB past where it last ran.
+void pauseEvery(const char*& paused, const char* at, const std::function<void()>& pause) {
+    constexpr std::ptrdiff_t kPauseBytes = std::ptrdiff_t(8) << 20;
+    if (pause && at - paused >= kPauseBytes) {
+        paused = at;
+        pause();
+    }
+}
+
+// The "\n" that ends the line at `line` (the text ends with one), looked for in slices with a
+// pause between them.
+const char* lineEnd(const char* line, const char* end, const std::function<void()>& pause) {
+    constexpr std::ptrdiff_t kSlice = std::ptrdiff_t(8) << 20;
+    for (const char* from = line;; from += kSlice) {
+        const std::ptrdiff_t length = std::min(kSlice, end - from);
+        if (const void* eol = std::memchr(from, '\n', length)) {
+            return static_cast<const char*>(eol);
+        }
+        if (pause) {
+            pause();
+        }
+    }
+}
+
 // Occurrences of c in [p, end), eight bytes at a time as above.
 std::size_t countByte(const char* p, const char* end, char c) {
     std::size_t count = 0;
@@ -48,27 +72,39 @@ std::size_t countByte(const char* p, const char* end, char c) {
 
 } // namespace
 
-GridCells::TextShape GridCells::shapeOf(QByteArrayView text, char separator) {
-    // A line is counted in slices, so that a refused line costs no more than its first slice.
-    constexpr std::ptrdiff_t kSlice = 4096;
+GridCells::TextShape GridCells::shapeOf(QByteArrayView text, char separator,
+                                        const std::function<void()>& pause) {
+    // Counted in slices, so that a line with too many fields costs no more than its first
+    // slices however long it is.
+    constexpr std::ptrdiff_t kSlice = std::ptrdiff_t(64) * 1024;
     TextShape shape;
     const char* end = text.data() + text.size();
-    for (const char* line = text.data(); line < end; ++shape.lines) {
-        const auto* found = static_cast<const char*>(std::memchr(line, '\n', end - line));
-        const char* eol = found != nullptr ? found : end;
-        std::size_t fields = 1;
-        for (const char* p = line; p < eol && fields <= std::size_t(kMaxFields);) {
-            const char* stop = eol - p > kSlice ? p + kSlice : eol;
-            fields += countByte(p, stop, separator);
-            p = stop;
-        }
+    const char* paused = text.data();
+    const char* line = text.data();
+    std::size_t fields = 1;
+    const auto endLine = [&] {
+        shape.separators += fields - 1;
+        shape.widest = std::max(shape.widest, static_cast<int>(fields));
+        ++shape.lines;
+        fields = 1;
+    };
+    for (const char* p = line; p < end && shape.lines <= kMaxLines;) {
+        const char* sliceEnd = end - p > kSlice ? p + kSlice : end;
+        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', sliceEnd - p));
+        fields += countByte(p, eol != nullptr ? eol : sliceEnd, separator);
         if (fields > std::size_t(kMaxFields)) {
             shape.crowdedLine = static_cast<qsizetype>(shape.lines);
             return shape;
         }
-        shape.separators += fields - 1;
-        shape.widest = std::max(shape.widest, static_cast<int>(fields));
-        line = eol + 1;
+        if (eol != nullptr) {
+            endLine();
+            line = eol + 1;
+        }
+        p = eol != nullptr ? eol + 1 : sliceEnd;
+        pauseEvery(paused, p, pause);
+    }
+    if (line < end && shape.lines <= kMaxLines) {
+        endLine(); // the last line has no line end
     }
     return shape;
 }
@@ -93,7 +129,8 @@ QByteArrayView editAt(const QByteArray& edits, std::uint32_t offset) {
 GridCells::GridCells() : rows_(1) {}
 
 std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separator, bool headerRow,
-                                                  bool headerColumn, LoadStats& stats) {
+                                                  bool headerColumn, LoadStats& stats,
+                                                  const std::function<void()>& pause) {
     stats = {};
     GridCells cells;
     cells.separator_ = separator;
@@ -106,8 +143,8 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     if (!text.endsWith('\n')) {
         text.append('\n');
     }
-    stats.shape = shapeOf(text, separator);
-    if (stats.shape.crowdedLine >= 0 || stats.shape.lines > std::size_t(kMaxIndex)) {
+    stats.shape = shapeOf(text, separator, pause);
+    if (stats.shape.tooLarge()) {
         return std::nullopt;
     }
     // Exactly the room needed: a guess could leave a vector to double past it.
@@ -120,10 +157,12 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     }
     const char* base = text.constData();
     const char* end = base + text.size();
+    const char* paused = base;
     for (const char* line = base; line < end;) {
-        const char* eol = static_cast<const char*>(std::memchr(line, '\n', end - line));
-        cells.rows_.push_back(cells.appendLine(base, line, eol, headerColumn));
+        const char* eol = lineEnd(line, end, pause);
+        cells.rows_.push_back(cells.appendLine(base, line, eol, headerColumn, pause));
         line = eol + 1;
+        pauseEvery(paused, line, pause);
     }
     stats.dataRows = static_cast<int>(cells.rows_.size()) - 1;
     stats.filledColumns = stats.shape.widest - (headerColumn ? 1 : 0);
@@ -132,7 +171,7 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
 }
 
 GridCells::Row GridCells::appendLine(const char* base, const char* line, const char* eol,
-                                     bool headerColumn) {
+                                     bool headerColumn, const std::function<void()>& pause) {
     const auto begin = static_cast<std::uint32_t>(refs_.size());
     if (!headerColumn) {
         refs_.push_back(0);
@@ -141,10 +180,18 @@ GridCells::Row GridCells::appendLine(const char* base, const char* line, const c
         return static_cast<std::uint32_t>(field - base + 1);
     };
     const char* field = line;
-    forEachSeparator(line, eol, separator_, [&](const char* stop) {
-        refs_.push_back(stop == field ? 0 : refOf(field));
-        field = stop + 1;
-    });
+    // A long line is scanned in slices, with a pause between them.
+    constexpr std::ptrdiff_t kSlice = std::ptrdiff_t(8) << 20;
+    for (const char* from = line; from < eol; from += std::min(kSlice, eol - from)) {
+        if (from != line && pause) {
+            pause();
+        }
+        forEachSeparator(from, from + std::min(kSlice, eol - from), separator_,
+                         [&](const char* stop) {
+                             refs_.push_back(stop == field ? 0 : refOf(field));
+                             field = stop + 1;
+                         });
+    }
     // The last field runs to the line end; a "\r" alone there is the rest of a "\r\n".
     const bool empty = field == eol || (eol - field == 1 && *field == '\r');
     refs_.push_back(empty ? 0 : refOf(field));

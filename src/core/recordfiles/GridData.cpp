@@ -23,7 +23,9 @@ bool validIndex(int index) {
 }
 
 // The whole file, with room for one more byte so that a missing final line end costs no copy.
-std::optional<QByteArray> readWhole(const QString& path) {
+// Read in pieces, with a pause between them.
+std::optional<QByteArray> readWhole(const QString& path, const std::function<void()>& pause) {
+    constexpr qint64 kPiece = qint64(8) << 20;
     QFile file;
     if (openRegularFile(file, path) != 0) {
         return std::nullopt;
@@ -35,8 +37,14 @@ std::optional<QByteArray> readWhole(const QString& path) {
     QByteArray bytes;
     bytes.reserve(size + 1);
     bytes.resize(size);
-    if (file.read(bytes.data(), size) != size) {
-        return std::nullopt;
+    for (qint64 done = 0; done < size; done += kPiece) {
+        const qint64 piece = std::min(kPiece, size - done);
+        if (file.read(bytes.data() + done, piece) != piece) {
+            return std::nullopt;
+        }
+        if (pause && done + piece < size) {
+            pause();
+        }
     }
     return bytes;
 }
@@ -55,16 +63,16 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
         (lineSeparator != u"\r\n" && lineSeparator != u"\n") || option < 0 || option > 3) {
         return false;
     }
-    auto bytes = readWhole(path);
+    auto bytes = readWhole(path, loadPause_);
     if (!bytes) {
         return false;
     }
     GridCells::LoadStats stats;
-    auto cells = GridCells::fromDelimited(std::move(*bytes), static_cast<char>(separator),
-                                          (option & kFirstLineToHeaderRow) != 0,
-                                          (option & kFirstFieldToHeaderColumn) != 0, stats);
+    auto cells = GridCells::fromDelimited(
+        std::move(*bytes), static_cast<char>(separator), (option & kFirstLineToHeaderRow) != 0,
+        (option & kFirstFieldToHeaderColumn) != 0, stats, loadPause_);
     if (!cells) {
-        if (stats.shape.crowdedLine >= 0) {
+        if (stats.shape.tooLarge()) {
             throw TvError(ErrOverflow);
         }
         return false;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 
 namespace tarvex {
@@ -36,8 +37,8 @@ public:
     // columns filled. The text qualifier must be empty, the field separator one character, the
     // line separator "\r\n" or "\n"; the log file name is not used. False, with the content
     // unchanged, when the file is not a regular file or cannot be read, or an argument is
-    // refused. A line of more than GridCells::kMaxFields fields raises the overflow error (6),
-    // before any cell is stored.
+    // refused. More than GridCells::kMaxLines lines, or a line of more than
+    // GridCells::kMaxFields fields, raise the overflow error (6) before any cell is stored.
     bool LoadDelimitedText(const QString& path, const QString& textQualifier,
                            const QString& fieldSeparator, const QString& lineSeparator, int option,
                            const QString& logFileName);
@@ -81,10 +82,15 @@ public:
 
     [[nodiscard]] std::size_t memoryUsage() const { return cells_.memoryUsage(); }
 
+    // Runs between the steps of a load, every few MB (a window lets its events run there, so
+    // that a large file never freezes it). The content is replaced only after the last step.
+    void setLoadPause(std::function<void()> pause) { loadPause_ = std::move(pause); }
+
 private:
     void appendShownRow(QByteArray& out, int row, QByteArrayView separator) const;
 
     GridCells cells_;
+    std::function<void()> loadPause_;
     int columnCount_ = 0;
     int filledColumns_ = 0;
 };

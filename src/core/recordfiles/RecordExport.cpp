@@ -79,8 +79,8 @@ RecordExport::RecordExport(RecordKind kind, QByteArrayView text) : kind_(kind), 
         problem_ = Problem::CrowdedLine;
         return;
     }
-    if (shape_.lines > std::size_t(GridCells::kMaxIndex)) {
-        problem_ = Problem::TooLarge;
+    if (shape_.lines > GridCells::kMaxLines) {
+        problem_ = Problem::TooManyLines;
         return;
     }
     const auto lines = static_cast<qsizetype>(shape_.lines);

@@ -19,8 +19,9 @@ public:
     enum class Problem {
         None,
         CrowdedLine,    // a line of more than GridCells::kMaxFields fields (error 6)
+        TooManyLines,   // more than GridCells::kMaxLines lines (error 6)
         TooManyRecords, // past the 16-bit row count of a data log or alarm history (error 6)
-        TooLarge,       // more than a grid holds (the grid's load answers false)
+        TooLarge,       // more bytes than a grid holds (the grid's load answers false)
     };
 
     // Examines the text; nothing is copied, so it must outlive the object.

@@ -5,6 +5,7 @@
 #include "ui/printing/GridPrinter.h"
 #include "ui/recordfiles/GridClipboard.h"
 #include "ui/recordfiles/GridModel.h"
+#include "ui/shell/DoEvents.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -49,6 +50,8 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view_->horizontalHeader()->setDefaultSectionSize(widthPixels(defaultWidth_));
     view_->installEventFilter(this); // Ctrl+C
+    // A large file loads in steps with window events between them: the window never freezes.
+    data_.setLoadPause([] { doEvents(); });
     corner_ = view_->findChild<QAbstractButton*>();
     if (corner_ != nullptr) {
         corner_->installEventFilter(this);

@@ -186,6 +186,25 @@ TEST_F(GridLoad, MalformedInputLoadsAndSaves) {
     EXPECT_LT(grid.memoryUsage(), std::size_t(1) << 20);
 }
 
+// A large text loads in steps with pauses between them (the viewer lets window events run
+// there), and whatever runs in a pause still finds the grid as it was.
+TEST_F(GridLoad, PausesEveryFewMegabytesWithTheOldContentInPlace) {
+    GridData grid;
+    ASSERT_TRUE(load(grid, "old\r\n", 0));
+    int pauses = 0;
+    grid.setLoadPause([&] {
+        ++pauses;
+        EXPECT_EQ(grid.CellText(1, 1), "old");
+    });
+    QByteArray big;
+    while (big.size() < (40 << 20)) {
+        big += "3/4/2024,13:05:09,1.5\r\n";
+    }
+    ASSERT_TRUE(load(grid, big + QByteArray(20 << 20, 'x'), 0)); // a long last line too
+    EXPECT_GE(pauses, 12); // reading, counting and storing, each every 8 MiB
+    EXPECT_EQ(grid.CellText(1, 1), "3/4/2024");
+}
+
 TEST_F(GridSave, AWriteThatFailsHalfwayKeepsTheOldFile) {
     test::writeFile(out, "old content\r\n");
     GridData grid;

@@ -70,8 +70,8 @@ TEST(RecordExport, WritesWhatTheGridsExportWrites) {
     }
 }
 
-// The limits: 32,767 fields in a line (refused before the grid stores any), 32,766 records of
-// a data log or alarm history; an audit trail has no record limit of its own.
+// The limits: 32,767 fields in a line and 2,097,151 lines (refused before the grid stores
+// anything), 32,766 records of a data log or alarm history.
 TEST(RecordExport, RefusesWhatTheGridRefuses) {
     const QByteArray widest = "Date" + QByteArray(32766, ',') + "\r\n";
     const QByteArray crowded = "Date" + QByteArray(32767, ',') + "\r\n";
@@ -92,6 +92,8 @@ TEST(RecordExport, RefusesWhatTheGridRefuses) {
         {title + records, RecordKind::DataLog, ErrOverflow},
         {records, RecordKind::AlarmHistory, ErrOverflow},
         {records, RecordKind::AuditTrail, 0},
+        {QByteArray(GridCells::kMaxLines, '\n'), RecordKind::AuditTrail, 0},
+        {QByteArray(GridCells::kMaxLines + 1, '\n'), RecordKind::AuditTrail, ErrOverflow},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.size());

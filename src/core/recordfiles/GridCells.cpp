@@ -63,50 +63,97 @@ const char* lineEnd(const char* line, const char* end, const std::function<void(
     }
 }
 
-// Occurrences of c in [p, end), eight bytes at a time as above.
-std::size_t countByte(const char* p, const char* end, char c) {
-    std::size_t count = 0;
-    forEachSeparator(p, end, c, [&count](const char*) { ++count; });
-    return count;
+// Walks [p, end) for separators and line ends, eight bytes at a time as above: separators(n)
+// takes the count of separators before the next line end (or the end), lineEnd() each line
+// end. Either answers false to stop the walk, which then answers false too.
+template <class Separators, class LineEnd>
+bool forEachLineEnd(const char* p, const char* end, char separator, Separators&& separators,
+                    LineEnd&& lineEnd) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        const std::uint64_t sepPattern = kOnes * static_cast<unsigned char>(separator);
+        const std::uint64_t eolPattern = kOnes * '\n';
+        const auto hitsOf = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+        // Hits are high bits only: their count without a population count instruction.
+        const auto count = [](std::uint64_t hits) {
+            return static_cast<std::size_t>(((hits >> 7) * kOnes) >> 56);
+        };
+        for (; end - p >= 8; p += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, sizeof word);
+            std::uint64_t seps = hitsOf(word ^ sepPattern);
+            for (std::uint64_t eols = hitsOf(word ^ eolPattern); eols != 0; eols &= eols - 1) {
+                const std::uint64_t before = (eols & -eols) - 1; // the bits below this line end
+                if (!separators(count(seps & before)) || !lineEnd()) {
+                    return false;
+                }
+                seps &= ~before;
+            }
+            if (seps != 0 && !separators(count(seps))) {
+                return false;
+            }
+        }
+    }
+    for (; p < end; ++p) {
+        if ((*p == separator && !separators(1)) || (*p == '\n' && !lineEnd())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
+bool GridCells::ShapeCounter::feed(QByteArrayView piece) {
+    if (shape_.tooLarge()) {
+        return false;
+    }
+    const auto separators = [this](std::size_t count) {
+        fields_ += count;
+        if (fields_ > std::size_t(kMaxFields)) {
+            shape_.crowdedLine = static_cast<qsizetype>(shape_.lines);
+            return false;
+        }
+        return true;
+    };
+    const auto lineEnd = [this] {
+        shape_.separators += fields_ - 1;
+        shape_.widest = std::max(shape_.widest, static_cast<int>(fields_));
+        fields_ = 1;
+        return ++shape_.lines <= kMaxLines;
+    };
+    if (piece.isEmpty()) {
+        return true;
+    }
+    const char* end = piece.data() + piece.size();
+    if (!forEachLineEnd(piece.data(), end, separator_, separators, lineEnd)) {
+        return false;
+    }
+    open_ = end[-1] != '\n';
+    return true;
+}
+
+GridCells::TextShape GridCells::ShapeCounter::finish() {
+    if (open_ && !shape_.tooLarge()) {
+        feed("\n"); // the last line has no line end
+    }
+    open_ = false;
+    return shape_;
+}
+
 GridCells::TextShape GridCells::shapeOf(QByteArrayView text, char separator,
                                         const std::function<void()>& pause) {
-    // Counted in slices, so that a line with too many fields costs no more than its first
-    // slices however long it is.
-    constexpr std::ptrdiff_t kSlice = std::ptrdiff_t(64) * 1024;
-    TextShape shape;
-    const char* end = text.data() + text.size();
+    constexpr qsizetype kBlock = qsizetype(64) * 1024;
+    ShapeCounter counter(separator);
     const char* paused = text.data();
-    const char* line = text.data();
-    std::size_t fields = 1;
-    const auto endLine = [&] {
-        shape.separators += fields - 1;
-        shape.widest = std::max(shape.widest, static_cast<int>(fields));
-        ++shape.lines;
-        fields = 1;
-    };
-    for (const char* p = line; p < end && shape.lines <= kMaxLines;) {
-        const char* sliceEnd = end - p > kSlice ? p + kSlice : end;
-        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', sliceEnd - p));
-        fields += countByte(p, eol != nullptr ? eol : sliceEnd, separator);
-        if (fields > std::size_t(kMaxFields)) {
-            shape.crowdedLine = static_cast<qsizetype>(shape.lines);
-            return shape;
+    for (qsizetype at = 0; at < text.size(); at += kBlock) {
+        if (!counter.feed(text.sliced(at, std::min(kBlock, text.size() - at)))) {
+            break;
         }
-        if (eol != nullptr) {
-            endLine();
-            line = eol + 1;
-        }
-        p = eol != nullptr ? eol + 1 : sliceEnd;
-        pauseEvery(paused, p, pause);
+        pauseEvery(paused, text.data() + at, pause);
     }
-    if (line < end && shape.lines <= kMaxLines) {
-        endLine(); // the last line has no line end
-    }
-    return shape;
+    return counter.finish();
 }
 
 namespace {
@@ -130,7 +177,8 @@ GridCells::GridCells() : rows_(1) {}
 
 std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separator, bool headerRow,
                                                   bool headerColumn, LoadStats& stats,
-                                                  const std::function<void()>& pause) {
+                                                  const std::function<void()>& pause,
+                                                  std::optional<TextShape> shape) {
     stats = {};
     GridCells cells;
     cells.separator_ = separator;
@@ -143,7 +191,7 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     if (!text.endsWith('\n')) {
         text.append('\n');
     }
-    stats.shape = shapeOf(text, separator, pause);
+    stats.shape = shape ? *shape : shapeOf(text, separator, pause);
     if (stats.shape.tooLarge()) {
         return std::nullopt;
     }

@@ -42,6 +42,21 @@ public:
         qsizetype crowdedLine = -1; // index of the first line of more than kMaxFields fields
         [[nodiscard]] bool tooLarge() const { return crowdedLine >= 0 || lines > kMaxLines; }
     };
+    // Counts the shape of a text handed over in pieces, as they are read.
+    class ShapeCounter {
+    public:
+        explicit ShapeCounter(char separator) : separator_(separator) {}
+        // The next piece; false once the text is refused (counting stops there).
+        bool feed(QByteArrayView piece);
+        // The shape, the last line counted also without a line end.
+        [[nodiscard]] TextShape finish();
+
+    private:
+        char separator_;
+        TextShape shape_;
+        std::size_t fields_ = 1; // of the line being counted
+        bool open_ = false;      // a line has begun and not ended
+    };
     // Counts until the first line with too many fields or past kMaxLines lines. `pause`, when
     // given, runs after every few MB.
     static TextShape shapeOf(QByteArrayView text, char separator,
@@ -58,10 +73,12 @@ public:
     // field goes to column 0 when headerColumn is set, else to column 1. A final line end
     // makes no extra line. Nothing when the text is larger than kMaxText, or (before any field
     // is stored) holds more than kMaxLines lines or a line of more than kMaxFields fields:
-    // stats.shape then says which. `pause`, when given, runs after every few MB.
+    // stats.shape then says which. `pause`, when given, runs after every few MB. `shape`, when
+    // given, is the text's, counted as it was read.
     static std::optional<GridCells> fromDelimited(QByteArray text, char separator, bool headerRow,
                                                   bool headerColumn, LoadStats& stats,
-                                                  const std::function<void()>& pause = {});
+                                                  const std::function<void()>& pause = {},
+                                                  std::optional<TextShape> shape = {});
 
     GridCells();
 

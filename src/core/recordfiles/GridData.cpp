@@ -22,10 +22,18 @@ bool validIndex(int index) {
     return index >= 0 && index <= GridData::kMaxIndex;
 }
 
+struct ReadText {
+    QByteArray bytes;
+    GridCells::TextShape shape;
+};
+
 // The whole file, with room for one more byte so that a missing final line end costs no copy.
-// Read in pieces, with a pause between them.
-std::optional<QByteArray> readWhole(const QString& path, const std::function<void()>& pause) {
-    constexpr qint64 kPiece = qint64(8) << 20;
+// Read in pieces, each counted while it is fresh in the cache; a text that is refused stops the
+// read there. A pause runs every few MB.
+std::optional<ReadText> readWhole(const QString& path, char separator,
+                                  const std::function<void()>& pause) {
+    constexpr qint64 kPiece = qint64(1) << 20;
+    constexpr qint64 kPauseEvery = qint64(8) << 20;
     QFile file;
     if (openRegularFile(file, path) != 0) {
         return std::nullopt;
@@ -34,19 +42,25 @@ std::optional<QByteArray> readWhole(const QString& path, const std::function<voi
     if (size < 0 || size > GridCells::kMaxText) {
         return std::nullopt;
     }
-    QByteArray bytes;
-    bytes.reserve(size + 1);
-    bytes.resize(size);
+    ReadText text;
+    text.bytes.reserve(size + 1);
+    text.bytes.resize(size);
+    GridCells::ShapeCounter counter(separator);
     for (qint64 done = 0; done < size; done += kPiece) {
         const qint64 piece = std::min(kPiece, size - done);
-        if (file.read(bytes.data() + done, piece) != piece) {
+        char* at = text.bytes.data() + done;
+        if (file.read(at, piece) != piece) {
             return std::nullopt;
         }
-        if (pause && done + piece < size) {
+        if (!counter.feed(QByteArrayView(at, piece))) {
+            break;
+        }
+        if (pause && (done + piece) % kPauseEvery == 0 && done + piece < size) {
             pause();
         }
     }
-    return bytes;
+    text.shape = counter.finish();
+    return text;
 }
 
 // Most cells are short: their text is decoded and encoded on the stack, without allocating.
@@ -63,14 +77,17 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
         (lineSeparator != u"\r\n" && lineSeparator != u"\n") || option < 0 || option > 3) {
         return false;
     }
-    auto bytes = readWhole(path, loadPause_);
-    if (!bytes) {
+    auto text = readWhole(path, static_cast<char>(separator), loadPause_);
+    if (!text) {
         return false;
+    }
+    if (text->shape.tooLarge()) {
+        throw TvError(ErrOverflow);
     }
     GridCells::LoadStats stats;
     auto cells = GridCells::fromDelimited(
-        std::move(*bytes), static_cast<char>(separator), (option & kFirstLineToHeaderRow) != 0,
-        (option & kFirstFieldToHeaderColumn) != 0, stats, loadPause_);
+        std::move(text->bytes), static_cast<char>(separator), (option & kFirstLineToHeaderRow) != 0,
+        (option & kFirstFieldToHeaderColumn) != 0, stats, loadPause_, text->shape);
     if (!cells) {
         if (stats.shape.tooLarge()) {
             throw TvError(ErrOverflow);

@@ -235,10 +235,9 @@ bool AtomicFile::open(OpenMode mode) {
     if (path.isEmpty()) {
         return fail(ENOENT);
     }
-    if (const int error = followLinks(path); error == ENOLINK) {
-        return refuse(notRegular(FileKind::BrokenLink));
-    } else if (error != 0) {
-        return fail(error);
+    const int error = followLinks(path);
+    if (error != 0) {
+        return error == ENOLINK ? refuse(notRegular(FileKind::BrokenLink)) : fail(error);
     }
     const SplitPath split = splitPath(path);
     if (split.name.isEmpty() || split.name == "." || split.name == "..") {

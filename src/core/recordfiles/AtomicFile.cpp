@@ -293,12 +293,15 @@ bool AtomicFile::checkName() {
 bool AtomicFile::createFile() {
     State& d = *d_;
 #ifdef O_TMPFILE
-    d.fd = ::openat(d.folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (d.fd >= 0) {
-        return true;
-    }
-    if (!unsupported(errno) && errno != EISDIR) {
-        return fail(errno);
+    // An unnamed file gets its name through /proc at the commit: without /proc, a named one.
+    if (::access("/proc/self/fd", F_OK) == 0) {
+        d.fd = ::openat(d.folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (d.fd >= 0) {
+            return true;
+        }
+        if (!unsupported(errno) && errno != EISDIR) {
+            return fail(errno);
+        }
     }
 #endif
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -325,12 +328,8 @@ bool AtomicFile::nameTemporary() {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(d.fd);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const QByteArray name = temporaryName();
-        int result =
-            ::linkat(AT_FDCWD, self.constData(), d.folderFd, name.constData(), AT_SYMLINK_FOLLOW);
-        if (result != 0 && errno == ENOENT) { // no /proc
-            result = ::linkat(d.fd, "", d.folderFd, name.constData(), AT_EMPTY_PATH);
-        }
-        if (result == 0) {
+        if (::linkat(AT_FDCWD, self.constData(), d.folderFd, name.constData(), AT_SYMLINK_FOLLOW) ==
+            0) {
             d.temporary = name;
             return true;
         }

@@ -5,6 +5,7 @@
 #include "core/common/TvError.h"
 #include "core/recordfiles/FileKind.h"
 
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -250,7 +251,10 @@ bool AtomicFile::open(OpenMode mode) {
     if (d_->folderFd < 0) {
         return fail(errno);
     }
-    d_->folder = canonicalFolder(split.folder);
+    // The folder held, as it is named now.
+    const QByteArray held = "/proc/self/fd/" + QByteArray::number(d_->folderFd);
+    d_->folder =
+        canonicalFolder(QFileInfo::exists(QString::fromLatin1(held)) ? held : split.folder);
     d_->name = split.name;
     d_->protect(neverReplace_);
     if (!checkName() || !createFile()) {
@@ -280,8 +284,12 @@ bool AtomicFile::checkName() {
     }
     const QByteArray path = joined(d.folder, d.name);
     for (const State::Protected& p : d.protectedFiles) {
+        // The file read, and whatever its name holds now.
+        struct stat now {};
+        const bool named = ::stat(nativePath(p.path).constData(), &now) == 0;
         if ((!p.resolved.isEmpty() && p.resolved == path) ||
-            (d.entryExists && p.identity == identityOf(st))) {
+            (d.entryExists &&
+             (p.identity == identityOf(st) || (named && identityOf(now) == identityOf(st))))) {
             return refuse(QStringLiteral("would replace %1").arg(p.path));
         }
     }

@@ -478,13 +478,28 @@ qint64 AtomicFile::writeData(const char* data, qint64 size) {
     return done;
 }
 
-WriteFailure writeFileAtomically(const QString& target, QByteArrayView bytes,
+WriteFailure writeFileAtomically(const QString& target,
+                                 const std::function<bool(QIODevice& device)>& write,
                                  const QStringList& neverReplace) {
     AtomicFile file(target, neverReplace);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), bytes.size()) == bytes.size()) {
-        file.commit();
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.failure();
     }
+    if (!write(file)) {
+        file.cancel();
+        // A writer may give up without a system error (a picture it cannot encode).
+        return file.failure() ? file.failure() : WriteFailure{WriteFailure::Kind::System, EIO, {}};
+    }
+    file.commit();
     return file.failure();
+}
+
+WriteFailure writeFileAtomically(const QString& target, QByteArrayView bytes,
+                                 const QStringList& neverReplace) {
+    const auto whole = [bytes](QIODevice& device) {
+        return device.write(bytes.data(), bytes.size()) == bytes.size();
+    };
+    return writeFileAtomically(target, whole, neverReplace);
 }
 
 } // namespace tarvex

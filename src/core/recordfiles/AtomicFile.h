@@ -89,7 +89,13 @@ private:
     WriteFailure failure_;
 };
 
-// Writes `bytes` as the whole file `target` through an AtomicFile.
+// Writes the whole file `target` through an AtomicFile: `write` writes the content into the
+// device it is given (a picture writer, a PDF writer, a painter's device) and answers whether
+// all went well; the file is committed only then.
+WriteFailure writeFileAtomically(const QString& target,
+                                 const std::function<bool(QIODevice& device)>& write,
+                                 const QStringList& neverReplace = {});
+// The same with the bytes of the whole file.
 WriteFailure writeFileAtomically(const QString& target, QByteArrayView bytes,
                                  const QStringList& neverReplace = {});
 

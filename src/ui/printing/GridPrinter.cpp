@@ -142,16 +142,15 @@ QString jobName(const SpreadGrid& grid) {
 // Qt's own PDF output would open the chosen file and write into it as the pages come: a
 // printout to a file goes through an AtomicFile like every other file the viewer writes.
 bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
-    AtomicFile file(printer.outputFileName(), loadedRecordFiles());
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QPdfWriter writer(&file);
-    writer.setResolution(printer.resolution());
-    writer.setPageLayout(printer.pageLayout());
-    writer.setTitle(printer.docName());
-    writer.setCreator(kAppTitle);
-    return paintGridPrintout(grid, writer) > 0 && file.commit();
+    const auto paint = [&](QIODevice& device) {
+        QPdfWriter writer(&device);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(printer.docName());
+        writer.setCreator(kAppTitle);
+        return paintGridPrintout(grid, writer) > 0;
+    };
+    return !writeFileAtomically(printer.outputFileName(), paint, loadedRecordFiles());
 }
 
 } // namespace

@@ -20,14 +20,16 @@ void writeJpegFile(const QImage& image, const QString& fileName, int quality,
     if (fileName.isEmpty()) {
         throw TvError(ErrBadFileName);
     }
-    AtomicFile file(fileName, neverReplace);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw TvError(file.failure().errorCode());
-    }
-    QImageWriter writer(&file, "jpg");
-    writer.setQuality(std::clamp(quality, 0, 100));
-    if (!writer.write(image) || !file.commit()) {
-        throw TvError(file.failure() ? file.failure().errorCode() : ErrDeviceIo);
+    const WriteFailure failure = writeFileAtomically(
+        fileName,
+        [&](QIODevice& device) {
+            QImageWriter writer(&device, "jpg");
+            writer.setQuality(std::clamp(quality, 0, 100));
+            return writer.write(image);
+        },
+        neverReplace);
+    if (failure) {
+        throw TvError(failure.errorCode());
     }
 }
 

@@ -75,13 +75,16 @@ std::vector<SignatureVerdict> FileVerifier::signaturesOf(const QString& path, Re
     openInput(file, path, QIODevice::Unbuffered);
     std::vector<SignatureRecord> records = signatureRecords(*log_, path);
     QStringList hashes;
+    QStringList signedAt;
     hashes.reserve(static_cast<qsizetype>(records.size()));
+    signedAt.reserve(static_cast<qsizetype>(records.size()));
     for (SignatureRecord& record : records) {
         hashes.append(std::move(record.hash));
+        signedAt.append(record.date + u' ' + record.time);
     }
     std::vector<HashVerdict> verdicts;
     try {
-        verdicts = checker_->check(file, kind, hashes);
+        verdicts = checker_->check(file, kind, hashes, signedAt);
     } catch (const TvError& e) {
         throw InputError(QStringLiteral("%1: cannot hash (%2)").arg(path, describe(e)));
     }

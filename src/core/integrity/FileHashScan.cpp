@@ -2,7 +2,9 @@
 #include "core/integrity/FileHashScan.h"
 
 #include "core/common/TvError.h"
+#include "core/common/ValueConvert.h"
 #include "core/integrity/HexText.h"
+#include "core/integrity/RecordTimeSearch.h"
 #include "core/integrity/WidenForHash.h"
 
 #include <algorithm>
@@ -68,13 +70,14 @@ FileHashScan::FileHashScan(ZvCryptoX32::CreateStringHash& hasher, const QStringL
     seek(sought);
 }
 
-void FileHashScan::seek(const QStringList& sought) {
+void FileHashScan::seek(const QStringList& sought, const QStringList& signedAt) {
     digests_.clear();
     hashText_.assign(static_cast<std::size_t>(sought.size()), false);
     carrying_.assign(static_cast<std::size_t>(sought.size()), 0);
     for (qsizetype i = 0; i < sought.size(); ++i) {
         if (const std::optional<crypto::Digest> digest = digestWithText(sought[i])) {
-            digests_.push_back({headOf(*digest), *digest, i});
+            digests_.push_back({headOf(*digest), *digest, i,
+                                i < signedAt.size() ? parseDateTime(signedAt[i]) : std::nullopt});
             hashText_[static_cast<std::size_t>(i)] = true;
         }
     }
@@ -87,8 +90,8 @@ QString FileHashScan::run(QFileDevice& file) {
     std::fill(carrying_.begin(), carrying_.end(), 0);
     const crypto::Digest whole = hashWhole(file, length);
     // The whole file carries what equals its hash; a part that ends earlier can carry only
-    // what does not. Those parts are looked for only when something is left to find, which
-    // costs a finished hash at every line end.
+    // what does not (kept in digests_' order). Those parts are looked for only when something is
+    // left to find: first where the signatures were made, then at every line end.
     pending_.clear();
     for (const Sought& s : digests_) {
         if (s.digest != whole) {
@@ -96,6 +99,9 @@ QString FileHashScan::run(QFileDevice& file) {
         } else if (lastLineEnded_) {
             carrying_.at(static_cast<std::size_t>(s.index)) = lines_;
         }
+    }
+    if (!pending_.empty()) {
+        lookWhereSigned(file, length);
     }
     if (!pending_.empty()) {
         findParts(file, length);
@@ -124,6 +130,7 @@ crypto::Digest FileHashScan::hashWhole(QFileDevice& file, qint64 length) {
     }
     lines_ = 0;
     lastLineEnded_ = true;
+    inBuffers_ = length == 0;
     hasher_.StartHash();
     for (qint64 done = 0; done < length;) {
         const qint64 got = readPiece(file, length - done);
@@ -140,21 +147,73 @@ crypto::Digest FileHashScan::hashWhole(QFileDevice& file, qint64 length) {
     return digestOf(hasher_.FinishHash().toByteArray());
 }
 
-// Hashes the file again from its start, looking at the hash at every line end, until every
-// pending hash is found. A file read in one piece is still in the buffers; any other is read
-// again.
-void FileHashScan::findParts(QFileDevice& file, qint64 length) {
-    std::sort(pending_.begin(), pending_.end(),
-              [](const Sought& a, const Sought& b) { return a.head < b.head; });
+// Finishes the hash only at the line ends around the first record stamped after each pending
+// signature was made: where a file that grew after signing ends its signed part.
+void FileHashScan::lookWhereSigned(QFileDevice& file, qint64 length) {
+    RecordTimeSearch search(
+        file, length, inBuffers_ ? QByteArrayView(chunk_.constData(), length) : QByteArrayView());
+    std::vector<qint64> ends;
+    for (const Sought& s : pending_) {
+        if (s.signedAt) {
+            const std::vector<qint64> around = search.partEndsAround(*s.signedAt);
+            ends.insert(ends.end(), around.begin(), around.end());
+        }
+    }
+    // The whole file is known not to carry what is pending.
+    ends.erase(std::remove_if(ends.begin(), ends.end(), [&](qint64 end) { return end >= length; }),
+               ends.end());
+    if (ends.empty()) {
+        return;
+    }
+    std::sort(ends.begin(), ends.end());
+    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+    hashFromStart(file);
+    qint64 done = 0;
+    for (const qint64 end : ends) {
+        hashRange(file, done, end);
+        done = end;
+        lookUp();
+        if (pending_.empty()) {
+            return;
+        }
+    }
+}
+
+// Starts the hash anew, reading the file from its start unless it is all in the buffers.
+void FileHashScan::hashFromStart(QFileDevice& file) {
     hasher_.StartHash();
     linesSoFar_ = 0;
+    if (!inBuffers_ && !file.seek(0)) {
+        throw TvError(ErrDeviceIo);
+    }
+}
+
+// Hands the hasher bytes `from` to `to` of the file in whole pieces, counting their line ends;
+// the file is read on from `from`.
+void FileHashScan::hashRange(QFileDevice& file, qint64 from, qint64 to) {
+    while (from < to) {
+        qint64 got = to - from;
+        const char* bytes = chunk_.constData() + from;
+        const char* wide = wide_.constData() + 2 * from;
+        if (!inBuffers_) {
+            got = readPiece(file, got);
+            bytes = chunk_.constData();
+            wide = wide_.constData();
+        }
+        hasher_.UpdateHash(QByteArrayView(wide, 2 * got));
+        linesSoFar_ += lineEnds(QByteArrayView(bytes, got));
+        from += got;
+    }
+}
+
+// Hashes the file again from its start, looking at the hash at every line end, until every
+// pending hash is found.
+void FileHashScan::findParts(QFileDevice& file, qint64 length) {
+    hashFromStart(file);
     if (inBuffers_) {
         hashLines(QByteArrayView(chunk_.constData(), length),
                   QByteArrayView(wide_.constData(), 2 * length));
         return;
-    }
-    if (!file.seek(0)) {
-        throw TvError(ErrDeviceIo);
     }
     for (qint64 done = 0; done < length && !pending_.empty();) {
         const qint64 got = readPiece(file, length - done);

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tarvex {
@@ -15,10 +16,11 @@ namespace tarvex {
 // Gives a record file's hash exactly as ZvLog::CalculateFileHash does and tells which of some
 // stored hashes the file carried when it ended at an earlier line end: a file that grew after
 // it was signed still carries its signed hash on the part before the appended lines. Only a
-// stored hash that is not the whole file's costs a second pass, which finishes a hash at every
-// line end until all such are found; a file of one piece (256 KiB) stays in memory for it, a
-// larger one is read again. Memory does not grow with the file or the number of hashes, and a
-// scan kept for many files reuses its buffers.
+// stored hash that is not the whole file's costs more passes: the first looks at the few line
+// ends where its signature's date and time say it was made, the last finishes a hash at every
+// line end until all are found. A file of one piece (256 KiB) stays in memory for them, a larger
+// one is read again. Memory does not grow with the file or the number of hashes, and a scan
+// kept for many files reuses its buffers.
 class FileHashScan {
 public:
     // `hasher` is keyed by the caller and used by this scan alone while it runs.
@@ -26,7 +28,9 @@ public:
 
     // The hash texts, as stored, that the next runs look for; a text matches a part of the file
     // when it equals that part's hash text character for character, as the viewer compares them.
-    void seek(const QStringList& sought);
+    // signedAt[i], where given, is the date and time its signature was made ("m/d/yyyy h:mm:ss"):
+    // the part that ends before the first record stamped later is looked at first.
+    void seek(const QStringList& sought, const QStringList& signedAt = {});
 
     // Hashes `file`, open for reading at its start, to the length it has now, and returns the
     // hash text. Error 57 when it cannot be read, 62 when it ends early.
@@ -49,6 +53,9 @@ public:
 private:
     qint64 readPiece(QFileDevice& file, qint64 left);
     crypto::Digest hashWhole(QFileDevice& file, qint64 length);
+    void lookWhereSigned(QFileDevice& file, qint64 length);
+    void hashFromStart(QFileDevice& file);
+    void hashRange(QFileDevice& file, qint64 from, qint64 to);
     void findParts(QFileDevice& file, qint64 length);
     void hashLines(QByteArrayView bytes, QByteArrayView wide);
     void lookUp();
@@ -61,6 +68,7 @@ private:
         std::uint64_t head;
         crypto::Digest digest;
         qsizetype index;
+        std::optional<double> signedAt; // a date serial
     };
     std::vector<Sought> digests_; // ordered by head
     std::vector<Sought> pending_; // those that only a part of the file can carry, by head

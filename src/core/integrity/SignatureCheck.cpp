@@ -16,17 +16,19 @@ SignatureChecker::SignatureChecker() : scan_(hasher_) {
 }
 
 std::vector<HashVerdict> SignatureChecker::check(const QString& recordPath, RecordKind kind,
-                                                 const QStringList& storedHashes) {
+                                                 const QStringList& storedHashes,
+                                                 const QStringList& signedAt) {
     QFile file;
     if (const std::int32_t error = openRegularFile(file, recordPath, QIODevice::Unbuffered)) {
         throw TvError(error);
     }
-    return check(file, kind, storedHashes);
+    return check(file, kind, storedHashes, signedAt);
 }
 
 std::vector<HashVerdict> SignatureChecker::check(QFileDevice& recordFile, RecordKind kind,
-                                                 const QStringList& storedHashes) {
-    scan_.seek(storedHashes);
+                                                 const QStringList& storedHashes,
+                                                 const QStringList& signedAt) {
+    scan_.seek(storedHashes, signedAt);
     const QString hash = scan_.run(recordFile);
     const qint64 titleLines = kind == RecordKind::DataLog ? 1 : 0;
     const auto recordsIn = [&](qint64 lines) { return std::max<qint64>(lines - titleLines, 0); };

@@ -41,12 +41,15 @@ public:
     // line, or every line of an audit trail. A text that is no hash text (32 bytes as hex text:
     // uppercase digits, no leading zero, one blank between bytes) is Malformed. The file is
     // hashed in any case; error 53 when it is missing, 75 when it is no regular file, 57 when it
-    // cannot be read, 62 when it shrinks meanwhile.
+    // cannot be read, 62 when it shrinks meanwhile. signedAt[i], where given, is the date and
+    // time of the signature ("m/d/yyyy h:mm:ss"): it only tells where to look first.
     std::vector<HashVerdict> check(const QString& recordPath, RecordKind kind,
-                                   const QStringList& storedHashes);
+                                   const QStringList& storedHashes,
+                                   const QStringList& signedAt = {});
     // The same for a record file that the caller opened for reading, at its start.
     std::vector<HashVerdict> check(QFileDevice& recordFile, RecordKind kind,
-                                   const QStringList& storedHashes);
+                                   const QStringList& storedHashes,
+                                   const QStringList& signedAt = {});
 
 private:
     ZvCryptoX32::CreateStringHash hasher_;

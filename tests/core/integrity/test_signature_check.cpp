@@ -14,14 +14,21 @@ using Kind = HashVerdict::Kind;
 
 namespace {
 
-// `lines` records in the given line end, numbered from `first`.
+// `lines` records in the given line end, numbered from `first`, stamped a second apart.
 QByteArray records(int first, int lines, const char* lineEnd = "\r\n") {
     QByteArray text;
     for (int i = first; i < first + lines; ++i) {
-        text += "3/4/2024,10:" + QByteArray::number(i % 60) + ":00,2" + QByteArray::number(i) +
-                ".5,\x80\x83" + lineEnd;
+        text += QByteArray("3/4/2024,") +
+                QString::asprintf("%02d:%02d:%02d", i / 3600, i / 60 % 60, i % 60).toLatin1() +
+                ",2" + QByteArray::number(i) + ".5,\x80\x83" + lineEnd;
     }
     return text;
+}
+
+// The date and time of a file's last record: when a signature of it was made.
+QString lastRecordTime(const QByteArray& file) {
+    const QList<QByteArray> fields = file.trimmed().split('\n').constLast().split(',');
+    return fields.size() > 2 ? QString::fromLatin1(fields[0] + ' ' + fields[1]) : QString();
 }
 
 const QByteArray kTitle = "Date,Time,Reactor\r\n";
@@ -52,7 +59,7 @@ const CheckCase kCases[] = {
      kSigned + "3/4/2024,11:00:00,x\r\n" + records(4, 1), 3, 2},
     {"LastLineWithoutLineEnd", kLog, Kind::Appended, kSigned, kSigned + "3/4/2024,11:00", 3, 1},
     {"OnlyLineEnds", kTrail, Kind::Appended, "\n\n", "\n\n\r\n", 2, 1},
-    {"LongerThanOnePiece", kLog, Kind::Appended, kLong, kLong + records(1, 30), 9999, 30},
+    {"LongerThanOnePiece", kLog, Kind::Appended, kLong, kLong + records(10000, 30), 9999, 30},
     {"EditInsideTheSignedPart", kLog, Kind::Altered, kSigned, kTitle + records(1, 6), 0, 0},
     {"SignedWithoutLastLineEnd", kLog, Kind::Altered, kSigned.chopped(2), kSigned, 0, 0},
     {"SignedEmptyFile", kLog, Kind::Altered, {}, kSigned, 0, 0},
@@ -86,19 +93,25 @@ TEST_P(SignatureCheckTest, EachStoredHashGetsItsVerdict) {
         QString(),  signedHash,           u'0' + signedHash};
     const QString path = test::writeFile(dir.filePath(QStringLiteral("log.csv")), c.now);
 
-    const std::vector<HashVerdict> verdicts = checker.check(path, c.kind, stored);
-
-    ASSERT_EQ(verdicts.size(), 7U);
-    for (const std::size_t i : {0U, 5U}) {
-        EXPECT_EQ(verdicts[i].kind, c.verdict);
-        EXPECT_EQ(verdicts[i].recordsCovered, c.covered);
-        EXPECT_EQ(verdicts[i].recordsAppended, c.appended);
+    // The signing time only tells where to look first: right, wrong or unreadable, it changes
+    // no verdict.
+    for (const QString& signedAt : {lastRecordTime(c.atSigning), QString(), QString("no time"),
+                                    QString("1/1/2000 0:00"), QString("12/31/2099 23:59:59")}) {
+        SCOPED_TRACE(signedAt.toStdString());
+        const std::vector<HashVerdict> verdicts =
+            checker.check(path, c.kind, stored, QStringList(stored.size(), signedAt));
+        ASSERT_EQ(verdicts.size(), 7U);
+        for (const std::size_t i : {0U, 5U}) {
+            EXPECT_EQ(verdicts[i].kind, c.verdict);
+            EXPECT_EQ(verdicts[i].recordsCovered, c.covered);
+            EXPECT_EQ(verdicts[i].recordsAppended, c.appended);
+        }
+        for (const std::size_t i : {1U, 2U, 3U, 4U, 6U}) {
+            EXPECT_EQ(verdicts[i].kind, Kind::Malformed)
+                << stored[static_cast<qsizetype>(i)].toStdString();
+        }
+        EXPECT_EQ(verdicts[0].verified(), signedHash == log.CalculateFileHash(path, zvLogKey()));
     }
-    for (const std::size_t i : {1U, 2U, 3U, 4U, 6U}) {
-        EXPECT_EQ(verdicts[i].kind, Kind::Malformed)
-            << stored[static_cast<qsizetype>(i)].toStdString();
-    }
-    EXPECT_EQ(verdicts[0].verified(), signedHash == log.CalculateFileHash(path, zvLogKey()));
 }
 
 TEST(SignatureCheck, AFileThatCannotBeHashedRaisesItsError) {

@@ -116,27 +116,20 @@ public:
     void setPrintSwitchB(bool on) { printSwitchB_ = on; }
     [[nodiscard]] bool PrintSwitchB() const { return printSwitchB_; }
 
-    // Presentation settings. Flag A shows rows in alternating colours, flag B aligns numbers
-    // to the right; the others are kept and have no visible effect.
+    // Presentation settings, set and never read back. Flag A shows rows in alternating colours,
+    // flag B aligns numbers to the right; the others are kept and have no visible effect.
     void setPresentationFlagA(bool on);
-    [[nodiscard]] bool PresentationFlagA() const { return presentationFlagA_; }
     void setPresentationFlagB(bool on);
-    [[nodiscard]] bool PresentationFlagB() const { return presentationFlagB_; }
     void setPresentationFlagC(bool on) { presentationFlagC_ = on; }
-    [[nodiscard]] bool PresentationFlagC() const { return presentationFlagC_; }
     void setPresentationNumberA(int value) { presentationNumberA_ = value; }
-    [[nodiscard]] int PresentationNumberA() const { return presentationNumberA_; }
     void setPresentationNumberB(int value) { presentationNumberB_ = value; }
-    [[nodiscard]] int PresentationNumberB() const { return presentationNumberB_; }
     void setPresentationNumberC(int value) { presentationNumberC_ = value; }
-    [[nodiscard]] int PresentationNumberC() const { return presentationNumberC_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool announceCell(bool written, int column, int row);
-    void afterCountsChanged();
     void applyColumns(int firstColumn, int lastColumn);
     void applyWidth(int column);
     void measureColumnWidths();

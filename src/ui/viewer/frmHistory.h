@@ -99,12 +99,6 @@ public:
     void almBarBtn_Click(int Index);
     void histBarBtn_Click(int Index);
 
-    // True while a toolbar button's procedures run (a load with its follow-up readers, an
-    // export, a printout, a verification, a trend build or a trend output). They let pending
-    // events run, so the buttons stay live meanwhile; the click handlers then start nothing,
-    // except "Cancel History Plot", which stops a build.
-    [[nodiscard]] bool recordOperationRunning() const { return recordOperationRunning_; }
-
     // After a mouse release over any toolbar button: the focus goes to DataTab, or to the plot on
     // the "Trend Data" tab.
     void BarBtn_MouseUp();
@@ -153,6 +147,10 @@ private:
     std::array<QWidget*, static_cast<std::size_t>(LayoutItem::Count)> laidOut_{};
     ViewerLayout layout_;
     bool resizing_ = false;
+    // True while a toolbar button's procedures run (a load with its follow-up readers, an
+    // export, a printout, a verification, a trend build or a trend output). They let pending
+    // events run, so the buttons stay live meanwhile; the click handlers then start nothing,
+    // except "Cancel History Plot", which stops a build.
     bool recordOperationRunning_ = false;
     bool deleteWhenOperationEnds_ = false;
 };

@@ -3,22 +3,17 @@
 #include "ModalAnswer.h"
 #include "ViewerFixture.h"
 
-#include "ui/shell/AppInfo.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/ProgramEnd.h"
-#include "ui/shell/Screen.h"
-#include "ui/shell/SharedState.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/frmMain.h"
-#include "ui/shell/frmSplash.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QLockFile>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -59,26 +54,6 @@ protected:
     StartUp() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
     QTemporaryDir runtime;
 };
-
-TEST_F(StartUp, LoadSetsUpTheSharedStateAndHandsOverOnTheTenthTick) {
-    SharedState state;
-    int handOvers = 0;
-    frmSplash& splash = frmSplash::load(state, [&] { ++handOvers; });
-    splash.Timer1->stop(); // ticked by hand below
-    EXPECT_EQ(state.startDir, QDir::toNativeSeparators(QDir::currentPath()));
-    EXPECT_EQ(appHelpFile(), QDir(state.startDir).filePath("VELTRIS DATA VIEWER HELP.hlp"));
-    ASSERT_NE(frmMain::existing(), nullptr);
-    EXPECT_EQ(state.fileDialog, frmMain::existing()->cmdFile);
-    EXPECT_NE(state.cryptoLog, nullptr);
-    EXPECT_FALSE(frmMain::existing()->isVisible());
-    for (int tick = 1; tick <= 10; ++tick) {
-        EXPECT_EQ(handOvers, 0) << tick;
-        splash.Timer1_Timer();
-    }
-    EXPECT_EQ(handOvers, 1);
-    EXPECT_EQ(frmSplash::existing(), nullptr);
-    resetProgram(); // the windows go before the state
-}
 
 TEST_F(StartUp, TheInstanceLockLeftByAProcessThatEndedIsTakenOver) {
     QProcess gone;

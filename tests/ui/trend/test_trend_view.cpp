@@ -114,15 +114,11 @@ TEST_F(TrendView, TheWheelZoomsADragPansAndADoubleClickGoesBackToTheBuild) {
 }
 
 // The picture itself is the plot's own test; here the dialog and messages.
-TEST_F(TrendView, SaveToJpegProposesItsNameAndTellsAFailure) {
+TEST_F(TrendView, SaveToJpegTellsAFailureButNotACancel) {
     buildTwoHours();
     state.fileDialog->InitDir = dir.path();
-    QString proposed;
     ModalAnswer answer;
-    answer.then([&](QWidget* w) {
-        proposed = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
-        ModalAnswer::reject()(w);
-    });
+    answer.then(ModalAnswer::reject());
     // A folder that takes no new files, whoever runs the test.
     answer.then(ModalAnswer::chooseFile(QStringLiteral("/proc/trend.jpg")))
         .thenClick(QMessageBox::Ok)
@@ -131,7 +127,6 @@ TEST_F(TrendView, SaveToJpegProposesItsNameAndTellsAFailure) {
         saveTrendJpeg(state, plot(), QStringLiteral("Data Viewer.jpg"));
     }
     ASSERT_EQ(answer.seen().size(), 4U); // no message after the cancel
-    EXPECT_EQ(proposed, QStringLiteral("Data Viewer.jpg"));
     EXPECT_EQ(answer.seen()[2].text, "Jpeg file can not be saved. Check filename or disk space");
     EXPECT_TRUE(QFileInfo(dir.filePath("trend.jpg")).size() > 0); // the default extension
     EXPECT_TRUE(state.fileDialog->CancelError);

@@ -6,6 +6,7 @@
 
 #include "core/common/TvError.h"
 #include "ui/recordfiles/GridModel.h"
+#include "ui/shell/AppInfo.h"
 #include "ui/shell/Forms.h"
 #include "ui/shell/ProgramEnd.h"
 #include "ui/shell/ReportError.h"
@@ -58,11 +59,16 @@ using ViewerLifecycle = ProcedureTest;
 
 } // namespace
 
-// A runtime directory of the test's own keeps the instance lock from other tests.
+// Start-up sets up the shared state; a message before the hand-over on the tenth tick creates
+// the viewer, which the hand-over then shows. A runtime directory of the test's own keeps the
+// instance lock from other tests.
 TEST_F(ViewerLifecycle, AMessageBeforeTheHandOverCreatesTheViewerWhichTheHandOverShows) {
     qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
     frmSplash& splash = startProgram(state);
     splash.Timer1->stop(); // ticked by hand below
+    EXPECT_EQ(state.startDir, QDir::toNativeSeparators(QDir::currentPath()));
+    EXPECT_EQ(appHelpFile(), QDir(state.startDir).filePath("VELTRIS DATA VIEWER HELP.hlp"));
+    EXPECT_EQ(state.fileDialog, main->cmdFile);
     ASSERT_EQ(frmHistory::existing(), nullptr);
     ModalAnswer answer;
     answer.thenClick(QMessageBox::Ok);
@@ -72,6 +78,7 @@ TEST_F(ViewerLifecycle, AMessageBeforeTheHandOverCreatesTheViewerWhichTheHandOve
     ASSERT_NE(viewer, nullptr);
     EXPECT_FALSE(viewer->isVisible());
     for (int tick = 1; tick <= 10; ++tick) {
+        EXPECT_FALSE(viewer->isVisible()) << tick;
         splash.Timer1_Timer();
     }
     EXPECT_EQ(frmHistory::existing(), viewer);

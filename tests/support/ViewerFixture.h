@@ -33,8 +33,6 @@ class ProcedureTest : public ::testing::Test {
 protected:
     ProcedureTest();
     ~ProcedureTest() override;
-    ProcedureTest(const ProcedureTest&) = delete;
-    ProcedureTest& operator=(const ProcedureTest&) = delete;
 
     // Panel 1 of the main window's status bar, the procedures' status sink.
     [[nodiscard]] QString statusText() const;

@@ -2,6 +2,7 @@
 // The viewer comes with the first message or at the start-up window's hand-over and stays for
 // the life of the program; the program may still end while a reader or a trend build lets
 // events run, and nothing may then touch the viewer that is gone.
+#include "TrendLog.h"
 #include "ViewerFiles.h"
 
 #include "core/common/TvError.h"
@@ -156,12 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The build goes on with the closed viewer's controls, which stay until it returns.
 TEST_F(ViewerFilesTest, ClosingTheViewerDuringATrendBuildLeavesNothingBusy) {
     pointerEndsDefault = false;
-    QByteArray log = "Date,Time,A,B\r\n";
-    for (int i = 0; i < 40; ++i) {
-        log += "3/4/2024,10:" + QByteArray::number(10 + i) + ":00," + QByteArray::number(i) + "," +
-               QByteArray::number(2 * i) + "\r\n";
-    }
-    openDataLog(write("plant.csv", log));
+    openDataLog(write("plant.csv", logText({"A", "B"}, countingValues(40, 2)).toLatin1()));
     SpreadGrid& grid = *viewer->vaGrid;
     grid.updateView();
     grid.view()->selectionModel()->select(

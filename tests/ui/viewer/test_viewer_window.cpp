@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TrendLog.h"
 #include "ViewerFiles.h"
 
 #include "ui/recordfiles/GridModel.h"
@@ -206,9 +207,8 @@ TEST_F(RecordViewerTest, TheViewerFollowsUpOnItsProcedures) {
     openDataLog(write("notes.csv", crlfLines({"Date,Time,Batch,Temp", "3/4/2024,08:00:00,,20"})));
     EXPECT_TRUE(viewer->TabAvailable(frmHistory::TabOperatorEvents));
     EXPECT_EQ(viewer->iPlotX->TitleText(), "Data File: notes");
-    openDataLog(write("plant.csv", crlfLines({"Date,Time,Batch,Temp", "3/4/2024,08:00:00,B1,20",
-                                              "3/4/2024,08:01:00,B1,24", "3/4/2024,08:02:00,B1,22",
-                                              "3/4/2024,08:03:00,B1,21"})));
+    const std::vector<QStringList> temps{{"B1", "20"}, {"B1", "24"}, {"B1", "22"}, {"B1", "21"}};
+    openDataLog(write("plant.csv", logText({"Batch", "Temp"}, temps).toLatin1()));
     EXPECT_FALSE(viewer->TabAvailable(frmHistory::TabOperatorEvents));
     EXPECT_EQ(viewer->iPlotX->TitleText(), "Data File: plant");
 

@@ -23,7 +23,9 @@ namespace tarvex {
 //    the JPEG save, start-up) pass that message instead of the name. It answers false when the
 //    statement failed, so that an event handler goes on with its next statement and a file
 //    procedure cleans up and leaves:
-//        if (!reportErrors(QStringLiteral("getAlmFile"), [&] { load(); })) { clearAllCells(grid); }
+//        if (!reportErrors(QStringLiteral("getAlmFile"), [&] { load(); })) {
+//            clearAllCells(grid);
+//        }
 //    A cancelled dialog (error 32755) is no failure: nothing is reported, and the answer is true.
 
 // The error in flight, as a handler reads it. Call only inside a catch block: a TvError comes

@@ -91,7 +91,7 @@ private:
     QWidget* buildBottomRow();
     void Form_Load(PlotControl* plot);
     void Form_Unload();
-    CommonDialog& colorDialog() const;
+    [[nodiscard]] CommonDialog& colorDialog() const;
     void applySettings(PlotControl& plot);
     void pickColor(QLabel* swatch);
     void unload();

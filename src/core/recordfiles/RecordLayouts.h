@@ -3,10 +3,12 @@
 
 #include "core/common/CellValue.h"
 #include "core/common/Int16.h"
+#include "core/common/TvError.h"
 #include "core/common/ValueFormat.h"
 #include "core/recordfiles/GridData.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <array>
@@ -62,17 +64,23 @@ inline constexpr QStringView kAlarmTimeFormat = u"hh:mm AM/PM";
 } // namespace RecordLayout
 
 // LoadDelimitedText with the record files' separators: "," between fields, "\r\n" after lines.
-template <class Grid> bool loadRecordText(Grid& grid, const QString& path, int option) {
-    return grid.LoadDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                  option, QString());
+// The grid only answers false when it refuses a file, with no error pending: that raises error
+// number 0, which is how a handler reports it.
+template <class Grid> void loadRecordText(Grid& grid, const QString& path, int option) {
+    if (!grid.LoadDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
+                                option, QString())) {
+        throw TvError(0);
+    }
 }
 
-// SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after rows;
-// never onto a file of `neverReplace`.
+// SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after
+// rows; never onto a file of `neverReplace`. A refusal raises error number 0, as above.
 template <class Grid>
-bool saveRecordText(const Grid& grid, const QString& path, const QStringList& neverReplace = {}) {
-    return grid.SaveDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                  GridData::kSaveShownCells, QString(), neverReplace);
+void saveRecordText(const Grid& grid, const QString& path, const QStringList& neverReplace = {}) {
+    if (!grid.SaveDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
+                                GridData::kSaveShownCells, QString(), neverReplace)) {
+        throw TvError(0);
+    }
 }
 
 // Empties every cell of the grid, header row and column included; the counts stay.

@@ -5,12 +5,10 @@
 #include "ui/printing/GridPageLayout.h"
 #include "ui/printing/GridPagePainter.h"
 #include "ui/recordfiles/GridModel.h"
-#include "ui/recordfiles/RecordDialogs.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/AppInfo.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/Screen.h"
-#include "ui/shell/SharedState.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -141,7 +139,7 @@ QString jobName(const SpreadGrid& grid) {
 
 // Qt's own PDF output would open the chosen file and write into it as the pages come: a
 // printout to a file goes through an AtomicFile like every other file the viewer writes.
-bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
+bool printToPdfFile(SpreadGrid& grid, QPrinter& printer, const QStringList& neverReplace) {
     const auto paint = [&](QIODevice& device) {
         QPdfWriter writer(&device);
         writer.setResolution(printer.resolution());
@@ -150,7 +148,7 @@ bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
         writer.setCreator(kAppTitle);
         return paintGridPrintout(grid, writer) > 0;
     };
-    return !writeFileAtomically(printer.outputFileName(), paint, loadedRecordFiles());
+    return !writeFileAtomically(printer.outputFileName(), paint, neverReplace);
 }
 
 } // namespace
@@ -180,21 +178,21 @@ int paintGridPrintout(SpreadGrid& grid, QPagedPaintDevice& device) {
     return painter.end() ? last - first + 1 : 0;
 }
 
-bool printGridOn(SpreadGrid& grid, QPrinter& printer) {
+bool printGridOn(SpreadGrid& grid, QPrinter& printer, const QStringList& neverReplace) {
     printer.setDocName(jobName(grid));
     printer.setCopyCount(1); // the printouts print each copy as a job of its own
     printer.setPrintRange(QPrinter::AllPages);
     printer.setColorMode(grid.PrintSwitchB() ? QPrinter::Color : QPrinter::GrayScale);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        return printToPdfFile(grid, printer);
+        return printToPdfFile(grid, printer, neverReplace);
     }
     return paintGridPrintout(grid, printer) > 0 && printer.printerState() != QPrinter::Error;
 }
 
-bool printGrid(SpreadGrid& grid) {
+bool printGrid(SpreadGrid& grid, CommonDialog* dialog, const QStringList& neverReplace) {
     const Hourglass hourglass;
-    if (CommonDialog* dialog = pubVars().fileDialog) {
-        return printGridOn(grid, dialog->printer());
+    if (dialog != nullptr) {
+        return printGridOn(grid, dialog->printer(), neverReplace);
     }
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {

@@ -35,10 +35,12 @@ QByteArray EncipheredFile::nextRecord() {
 
 std::vector<QByteArrayView> recordFields(QByteArrayView record, qsizetype keep) {
     // Counting first keeps a record of commas from costing a field reference per comma.
-    if (std::count(record.begin(), record.end(), ',') >= kMaxRecordFields) {
+    const auto commas = std::count(record.begin(), record.end(), ',');
+    if (commas >= kMaxRecordFields) {
         throw TvError(ErrOverflow);
     }
     std::vector<QByteArrayView> fields;
+    fields.reserve(static_cast<std::size_t>(std::min<qsizetype>(commas + 1, keep)));
     for (qsizetype start = 0; std::ssize(fields) < keep;) {
         const qsizetype comma = record.indexOf(',', start);
         fields.push_back(record.sliced(start, (comma < 0 ? record.size() : comma) - start));

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace tarvex {
 namespace {
@@ -71,11 +72,12 @@ void openForInput(QFile& file, const QString& path) {
 
 // Fields of the record (its Windows-1252 bytes, as the grid keeps them) go to columns 0 and up
 // of the row. An empty record gives no field: it writes nothing and leaves RowCount where it was.
-void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record) {
+void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record,
+                 std::vector<QByteArrayView>& fields) {
     if (record.isEmpty()) {
         return;
     }
-    const std::vector<QByteArrayView> fields = recordFields(record);
+    recordFields(record, fields);
     grid.setRowCount(row);
     int column = 0;
     for (const QByteArrayView field : fields) {
@@ -156,13 +158,14 @@ void readIntoGrid(const SharedState& state, StatusSink& status, const Enciphered
     }
     EncipheredFile records(file, cryptoLog(state));
     EventPass events(watch);
+    std::vector<QByteArrayView> fields;
     std::int16_t n = 0;
     while (!records.atEnd()) {
         if (!events.run()) {
             return;
         }
         const QByteArray record = records.nextRecord();
-        writeRecord(grid, toInt16(n + 1), record);
+        writeRecord(grid, toInt16(n + 1), record, fields);
         increment16(n);
     }
     file.close();

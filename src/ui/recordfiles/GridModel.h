@@ -5,9 +5,12 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <memory>
+
 namespace tarvex {
 
 class GridData;
+class GridSearch;
 
 // Shows a GridData to a QTableView: model row i is grid row i + 1 and model column j is grid
 // column j + 1; grid row 0 and column 0 are the header data. The model keeps the counts that
@@ -45,6 +48,10 @@ public:
 
     void setRightAlignNumbers(bool on);
 
+    // Cells that `search` matches get a highlight background, the header column's too; none
+    // when it is null.
+    void setHighlight(std::shared_ptr<const GridSearch> search);
+
 signals:
     // The text of the corner cell (column 0, row 0) may have changed.
     void cornerChanged();
@@ -59,6 +66,7 @@ private:
     int rows_ = 0;
     int columns_ = 0;
     bool rightAlignNumbers_ = false;
+    std::shared_ptr<const GridSearch> highlight_;
     bool countsPending_ = false;
     QTimer flushTimer_;
     // Whether flushTimer_ runs, kept here: asking the timer costs more than the change it guards

@@ -5,6 +5,7 @@
 #include "ui/printing/GridPrinter.h"
 #include "ui/recordfiles/GridClipboard.h"
 #include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/GridNavigation.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -62,6 +63,7 @@ SpreadGrid::SpreadGrid(QWidget* parent)
             [this] { applyColumns(0, ColumnCount()); });
     connect(model_, &QAbstractItemModel::columnsInserted, this,
             [this](const QModelIndex&, int first, int last) { applyColumns(first + 1, last + 1); });
+    installGridNavigation(*this);
 }
 
 // The view and the model read data_, which dies before QWidget would delete its children.

@@ -2,6 +2,7 @@
 #include "ui/printing/GridPrintouts.h"
 
 #include "core/common/Int16.h"
+#include "core/common/SafeFileName.h"
 #include "core/common/TvError.h"
 #include "core/common/ValueConvert.h"
 #include "core/common/ValueFormat.h"
@@ -15,6 +16,7 @@
 #include "ui/viewer/frmHistory.h"
 
 #include <QDateTime>
+#include <QPrinter>
 
 #include <cstdint>
 
@@ -71,7 +73,13 @@ template <class F> void step(F&& statement) {
     }
 }
 
-PrintChoice askPrinter() {
+PrintChoice askPrinter(const Printout& printout) {
+    // The dialog proposes a PDF file named after the job; the copies' own times come later.
+    step([&] {
+        const double time = toDateSerial(QDateTime::currentDateTime());
+        fileDialog().printer().setDocName(
+            safeFileName(QLatin1String(printout.title) + generalDate(time)));
+    });
     step([] { fileDialog().CancelError = true; });
     step([] { fileDialog().Flags = kPrintDialogFlags; });
     step([] { fileDialog().ShowPrinter(); });
@@ -131,7 +139,7 @@ void runPrintout(const Printout& printout) {
         });
         return;
     }
-    const PrintChoice choice = askPrinter();
+    const PrintChoice choice = askPrinter(printout);
     SpreadGrid& grid = *(frmHistory::instance().*printout.grid);
     for (int copy = 1; copy <= choice.copies; ++copy) {
         printCopy(printout, grid, choice);

@@ -2,10 +2,8 @@
 #include "ui/recordfiles/SpreadGrid.h"
 
 #include "core/common/Windows1252.h"
-#include "ui/printing/GridPrinter.h"
 #include "ui/recordfiles/GridClipboard.h"
 #include "ui/recordfiles/GridModel.h"
-#include "ui/recordfiles/GridNavigation.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -63,7 +61,6 @@ SpreadGrid::SpreadGrid(QWidget* parent)
             [this] { applyColumns(0, ColumnCount()); });
     connect(model_, &QAbstractItemModel::columnsInserted, this,
             [this](const QModelIndex&, int first, int last) { applyColumns(first + 1, last + 1); });
-    installGridNavigation(*this);
 }
 
 // The view and the model read data_, which dies before QWidget would delete its children.
@@ -302,10 +299,6 @@ int SpreadGrid::SelectionEndColumn() const {
 
 int SpreadGrid::SelectionEndRow() const {
     return latestBlock().isNull() ? 0 : latestBlock().bottom();
-}
-
-bool SpreadGrid::PrintGrid(int /*flags*/) {
-    return printGrid(*this);
 }
 
 void SpreadGrid::setPresentationFlagA(bool on) {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/viewer/frmHistory.h"
 
+#include "ui/recordfiles/GridNavigation.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/SliderControl.h"
+#include "ui/trend/TrendView.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -29,9 +31,11 @@ QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* paren
     return named(new QGroupBox(caption, parent), name);
 }
 
+// Every grid finds text (Ctrl+F); one whose roles name a date and a time also goes to a time.
 SpreadGrid* makeGrid(const QString& name, QWidget* parent, GridRoles roles = {}) {
     auto* grid = named(new SpreadGrid(parent), name);
     grid->setRoles(std::move(roles));
+    installGridNavigation(*grid);
     return grid;
 }
 
@@ -138,10 +142,11 @@ void frmHistory::buildTrendTab(QWidget* page) {
     YSlider = named(new SliderControl(Qt::Vertical, page), QStringLiteral("YSlider"));
     DateSlider = named(new SliderControl(Qt::Horizontal, page), QStringLiteral("DateSlider"));
     connect(DateSlider, &SliderControl::PositionChange, this,
-            [this] { DateSlider_PositionChange(*this); });
+            [this] { DateSlider_PositionChange(trendControls(), history_); });
     connect(YSlider, &SliderControl::PositionChange, this,
-            [this] { YSlider_PositionChange(*this); });
-    connect(iPlotX, &PlotControl::DblClick, this, [this] { iPlotX_DblClick(*this); });
+            [this] { YSlider_PositionChange(trendControls(), history_); });
+    connect(iPlotX, &PlotControl::DblClick, this,
+            [this] { iPlotX_DblClick(trendControls(), history_); });
 }
 
 } // namespace tarvex

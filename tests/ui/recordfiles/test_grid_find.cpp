@@ -7,6 +7,7 @@
 #include "ui/recordfiles/GridFindBar.h"
 #include "ui/recordfiles/GridGoToBar.h"
 #include "ui/recordfiles/GridModel.h"
+#include "ui/recordfiles/GridNavigation.h"
 #include "ui/recordfiles/SpreadGrid.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ protected:
         log_ = test::readBytes(files.dataLog);
         loadDataLogGrid(grid_, files.dataLog);
         grid_.setRoles(RecordRoles::dataLog());
+        installGridNavigation(grid_);
         grid_.resize(900, 500);
         grid_.show();
         grid_.view()->setFocus();

@@ -6,6 +6,7 @@
 
 #include <qcustomplot.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -27,14 +28,14 @@ namespace {
 
 } // namespace
 
-void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
+void writePlotFile(const QString& fileName, const QByteArray& bytes) {
     if (fileName.isEmpty()) {
         throw TvError(ErrBadFileName);
     }
     if (!QFileInfo(fileName).absoluteDir().exists()) {
         throw TvError(ErrPathNotFound);
     }
-    // The picture replaces the target through a temporary file: never a device or a FIFO.
+    // The file is replaced through a temporary file: never a device or a FIFO.
     if (!isWritableTarget(fileName)) {
         throw TvError(ErrPathAccess);
     }
@@ -42,9 +43,7 @@ void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
     if (!file.open(QIODevice::WriteOnly)) {
         throw TvError(ErrPathAccess);
     }
-    QImageWriter writer(&file, "jpg");
-    writer.setQuality(std::clamp(quality, 0, 100));
-    if (!writer.write(image)) {
+    if (file.write(bytes) != bytes.size()) {
         const QFileDevice::FileError error = file.error();
         file.cancelWriting();
         throwFileError(error, fileName);
@@ -52,6 +51,18 @@ void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
     if (!file.commit()) {
         throwFileError(file.error(), fileName);
     }
+}
+
+void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
+    writer.setQuality(std::clamp(quality, 0, 100));
+    if (!writer.write(image)) {
+        throw TvError(ErrDeviceIo);
+    }
+    writePlotFile(fileName, bytes);
 }
 
 void printOnDefaultPrinter(QCustomPlot& plot, int width, const QString& jobName) {

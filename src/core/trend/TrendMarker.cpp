@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/trend/TrendMarker.h"
 
+#include "core/common/TvError.h"
 #include "core/common/ValueFormat.h"
+#include "core/trend/TrendPoint.h"
 
 #include <QStringList>
 
 namespace tarvex {
+
+std::optional<TrendMarker> markerAt(const CellValue& date, const CellValue& time,
+                                    MarkerKind kind, QString who, QString what) {
+    try {
+        return TrendMarker{trendPointX(date, time), kind, std::move(who), std::move(what)};
+    } catch (const TvError&) {
+        return std::nullopt;
+    }
+}
 
 QString markerKindName(MarkerKind kind) {
     switch (kind) {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/common/CellValue.h"
+
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace tarvex {
@@ -21,6 +24,11 @@ struct TrendMarker {
     QString who;
     QString what;
 };
+
+// A marker at the time a record's date and time cells hold (as a trend point's time is read);
+// nothing when they do not read as a date and a time.
+[[nodiscard]] std::optional<TrendMarker> markerAt(const CellValue& date, const CellValue& time,
+                                                  MarkerKind kind, QString who, QString what);
 
 // "Operator event", "Alarm", ...
 [[nodiscard]] QString markerKindName(MarkerKind kind);

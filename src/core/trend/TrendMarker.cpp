@@ -9,8 +9,8 @@
 
 namespace tarvex {
 
-std::optional<TrendMarker> markerAt(const CellValue& date, const CellValue& time,
-                                    MarkerKind kind, QString who, QString what) {
+std::optional<TrendMarker> markerAt(const CellValue& date, const CellValue& time, MarkerKind kind,
+                                    QString who, QString what) {
     try {
         return TrendMarker{trendPointX(date, time), kind, std::move(who), std::move(what)};
     } catch (const TvError&) {

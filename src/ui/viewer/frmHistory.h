@@ -120,6 +120,8 @@ private:
     [[nodiscard]] DataLogView dataLogView() const;
     [[nodiscard]] AuditTrailView auditTrailView() const;
     [[nodiscard]] TrendControls trendControls() const;
+    // Puts the loaded events, alarms and signatures within the built trend on its time line.
+    void showTrendEvents();
     void buildControls();
     void buildDataTab(QWidget* page);
     void buildOperatorEventsTab(QWidget* page);

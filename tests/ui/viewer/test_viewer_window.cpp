@@ -2,6 +2,8 @@
 #include "TrendLog.h"
 #include "ViewerFiles.h"
 
+#include "core/recordfiles/SampleData.h"
+#include "core/recordfiles/SampleRecords.h"
 #include "ui/recordfiles/GridModel.h"
 #include "ui/shell/Forms.h"
 #include "ui/trend/LedBar.h"
@@ -19,6 +21,7 @@
 #include <QTest>
 
 #include <array>
+#include <map>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -230,4 +233,40 @@ TEST_F(RecordViewerTest, TheViewerFollowsUpOnItsProcedures) {
     });
     viewer->histBarBtn[2]->click();
     EXPECT_EQ(proposed, "Data Viewer.jpg");
+}
+
+// The sample log's trend carries on its time line its operator events and alarms,
+// the signature made that afternoon and the last record it still covers; the two signatures of
+// the next morning fall outside it.
+TEST_F(ViewerFilesTest, TheTrendShowsTheEventsAlarmsAndSignaturesOfItsTimeRange) {
+    const SampleFiles sample = writeSampleData(dir.filePath(QStringLiteral("sample")));
+    openDataLog(sample.dataLog);
+    open(viewer->almBarBtn[0], sample.alarmHistory);
+    SpreadGrid& grid = *viewer->vaGrid;
+    grid.updateView();
+    grid.view()->selectionModel()->select(
+        QItemSelection(grid.model()->index(0, 5), grid.model()->index(grid.RowCount() - 1, 6)),
+        QItemSelectionModel::ClearAndSelect);
+    viewer->DataBarBtn[1]->click();
+    ASSERT_EQ(viewer->DataTab->currentIndex(), frmHistory::TabTrendData);
+
+    std::map<MarkerKind, std::vector<TrendMarker>> byKind;
+    for (const TrendMarker& m : viewer->iPlotX->markers()) {
+        byKind[m.kind].push_back(m);
+    }
+    // All events and alarms lie within the log's day.
+    EXPECT_EQ(byKind[MarkerKind::OperatorEvent].size(), SampleRecords::operatorEvents().size());
+    EXPECT_EQ(byKind[MarkerKind::Alarm].size(), SampleRecords::alarmHistory().size());
+
+    const SampleRecords::Signature first = SampleRecords::dataLogSignatures().front();
+    ASSERT_EQ(byKind[MarkerKind::Signature].size(), 1U);
+    EXPECT_EQ(byKind[MarkerKind::Signature][0].who, first.user);
+    EXPECT_NEAR(byKind[MarkerKind::Signature][0].time,
+                dateSerial(2024, 3, 4) + timeSerial(15, 56, 10), 1e-9);
+    ASSERT_EQ(byKind[MarkerKind::CoverageEnd].size(), 1U);
+    EXPECT_EQ(byKind[MarkerKind::CoverageEnd][0].what, first.comment);
+    const double minute = 1.0 / 1440;
+    EXPECT_NEAR(byKind[MarkerKind::CoverageEnd][0].time,
+                dateSerial(2024, 3, 4) + (first.records - 1) * minute, 1e-9)
+        << "the time of the last record signed";
 }

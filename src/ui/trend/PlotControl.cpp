@@ -257,8 +257,9 @@ void PlotControl::setMarkersVisible(bool visible) {
     requestReplot();
 }
 
-void PlotControl::SaveJpeg(const QString& fileName, int quality, bool screenSize) {
-    writeJpegFile(renderImage(pictureSize(screenSize)), fileName, quality);
+void PlotControl::SaveJpeg(const QString& fileName, int quality, bool screenSize,
+                           const QStringList& neverReplace) {
+    writeJpegFile(renderImage(pictureSize(screenSize)), fileName, quality, neverReplace);
 }
 
 void PlotControl::PrintPlot() {
@@ -269,17 +270,19 @@ void PlotControl::PrintPlot() {
     requestReplot();
 }
 
-void PlotControl::exportVisibleData(const QString& fileName) {
+void PlotControl::exportVisibleData(const QString& fileName, const QStringList& neverReplace) {
     xAxis_->applyRange();
     const QCPRange range = plot_->xAxis->range();
-    writePlotFile(fileName, trendCsv(visibleRecords(channels_, range.lower, range.upper)));
+    writePlotFile(fileName, trendCsv(visibleRecords(channels_, range.lower, range.upper)),
+                  neverReplace);
 }
 
-void PlotControl::savePicture(const QString& fileName, PlotExport format, QSize size) {
+void PlotControl::savePicture(const QString& fileName, PlotExport format, QSize size,
+                              const QStringList& neverReplace) {
     prepareToDraw(size.width());
     const QByteArray bytes = plotPicture(*plot_, format, size);
     requestReplot();
-    writePlotFile(fileName, bytes);
+    writePlotFile(fileName, bytes, neverReplace);
 }
 
 QImage PlotControl::renderImage(QSize size) {

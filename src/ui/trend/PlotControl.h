@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -90,15 +91,18 @@ public:
     // Writes the plot's picture as a JPEG file of the given quality (0 to 100), all or nothing:
     // on failure an existing file keeps its content. With `screenSize` the picture has the plot's
     // size on screen (at least 640 x 480); otherwise 1280 x 720. Raises error 76 when the folder
-    // does not exist and another file error when the file cannot be written.
-    void SaveJpeg(const QString& fileName, int quality, bool screenSize);
+    // does not exist and another file error when the file cannot be written; never replaces a
+    // file of `neverReplace`.
+    void SaveJpeg(const QString& fileName, int quality, bool screenSize,
+                  const QStringList& neverReplace = {});
     // Prints the plot on a landscape page of the default printer, filling the page. Raises the
     // device error when there is no printer or the job fails.
     void PrintPlot();
     // Writes what is shown (PlotExport.h), all or nothing, with the same refusals as SaveJpeg.
     // The picture formats take `size` in pixels (a PDF page of that many 96ths of an inch).
-    void exportVisibleData(const QString& fileName);
-    void savePicture(const QString& fileName, PlotExport format, QSize size);
+    void exportVisibleData(const QString& fileName, const QStringList& neverReplace = {});
+    void savePicture(const QString& fileName, PlotExport format, QSize size,
+                     const QStringList& neverReplace = {});
     // The size a picture has when the user chooses none: the plot's on screen, at least 640 x 480.
     [[nodiscard]] QSize screenPictureSize() const { return pictureSize(true); }
 

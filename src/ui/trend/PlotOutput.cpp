@@ -2,18 +2,14 @@
 #include "ui/trend/PlotOutput.h"
 
 #include "core/common/TvError.h"
-#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/AtomicFile.h"
 
 #include <qcustomplot.h>
 
-#include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -21,48 +17,29 @@ namespace tarvex {
 
 namespace {
 
-[[noreturn]] void throwFileError(QFileDevice::FileError error, const QString& fileName) {
-    const std::int32_t number = fileErrorNumber(error, QFileInfo::exists(fileName));
-    throw TvError(number == 0 ? ErrDeviceIo : number);
+void write(const QString& fileName, const QStringList& neverReplace, const auto& content) {
+    if (fileName.isEmpty()) {
+        throw TvError(ErrBadFileName);
+    }
+    if (const WriteFailure failure = writeFileAtomically(fileName, content, neverReplace)) {
+        throw TvError(failure.errorCode());
+    }
 }
 
 } // namespace
 
-void writePlotFile(const QString& fileName, const QByteArray& bytes) {
-    if (fileName.isEmpty()) {
-        throw TvError(ErrBadFileName);
-    }
-    if (!QFileInfo(fileName).absoluteDir().exists()) {
-        throw TvError(ErrPathNotFound);
-    }
-    // The file is replaced through a temporary file: never a device or a FIFO.
-    if (!isWritableTarget(fileName)) {
-        throw TvError(ErrPathAccess);
-    }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw TvError(ErrPathAccess);
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QFileDevice::FileError error = file.error();
-        file.cancelWriting();
-        throwFileError(error, fileName);
-    }
-    if (!file.commit()) {
-        throwFileError(file.error(), fileName);
-    }
+void writePlotFile(const QString& fileName, const QByteArray& bytes,
+                   const QStringList& neverReplace) {
+    write(fileName, neverReplace, QByteArrayView(bytes));
 }
 
-void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpg");
-    writer.setQuality(std::clamp(quality, 0, 100));
-    if (!writer.write(image)) {
-        throw TvError(ErrDeviceIo);
-    }
-    writePlotFile(fileName, bytes);
+void writeJpegFile(const QImage& image, const QString& fileName, int quality,
+                   const QStringList& neverReplace) {
+    write(fileName, neverReplace, [&](QIODevice& device) {
+        QImageWriter writer(&device, "jpg");
+        writer.setQuality(std::clamp(quality, 0, 100));
+        return writer.write(image);
+    });
 }
 
 void printOnDefaultPrinter(QCustomPlot& plot, int width, const QString& jobName) {

@@ -3,20 +3,23 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class QCustomPlot;
 class QImage;
 
 namespace tarvex {
 
-// Writes `bytes` through a temporary file that replaces `fileName` only when complete. Raises
-// error 76 when the folder does not exist, 75 when the name is something other than a regular
-// file (a folder, a device, a FIFO) or the file cannot be created, and the matching file error
-// when writing or replacing fails.
-void writePlotFile(const QString& fileName, const QByteArray& bytes);
+// Writes `bytes` through an AtomicFile: `fileName` is replaced only when the file is complete,
+// and never when it is one of `neverReplace` or no regular file. Raises error 76 when the folder
+// does not exist, 75 when the name is refused, 61 when the disk is full, 70 when writing is not
+// permitted, 57 for any other failure.
+void writePlotFile(const QString& fileName, const QByteArray& bytes,
+                   const QStringList& neverReplace = {});
 
 // Writes `image` as a JPEG file as writePlotFile does.
-void writeJpegFile(const QImage& image, const QString& fileName, int quality);
+void writeJpegFile(const QImage& image, const QString& fileName, int quality,
+                   const QStringList& neverReplace = {});
 
 // Prints the plot on a landscape page of the default printer, laid out `width` units wide with
 // the page's proportions and scaled to fill the page. Raises the device error when there is no

@@ -17,6 +17,7 @@
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/TrendBuilder.h"
 #include "ui/trend/TrendEvents.h"
+#include "ui/trend/TrendExport.h"
 #include "ui/trend/TrendView.h"
 #include "ui/viewer/frmHistory.h"
 
@@ -108,6 +109,9 @@ void frmHistory::bindActions() {
         tarvex::saveTrendJpeg(state_, *iPlotX, windowTitle() + QStringLiteral(".jpg"));
     };
     a.printTrendPlot = [this] { tarvex::printTrendPlot(*iPlotX); };
+    a.exportTrend = [this](PlotExport format) {
+        tarvex::exportTrend(state_, *iPlotX, format, windowTitle());
+    };
 }
 
 } // namespace tarvex

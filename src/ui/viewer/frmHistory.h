@@ -98,6 +98,7 @@ public:
     void auditBarBtn_Click(int Index);
     void almBarBtn_Click(int Index);
     void histBarBtn_Click(int Index);
+    void iPlotX_ExportRequested(PlotExport format);
 
     // After a mouse release over any toolbar button: the focus goes to DataTab, or to the plot on
     // the "Trend Data" tab.

@@ -12,6 +12,8 @@
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/SliderControl.h"
 
+#include <qcustomplot.h>
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
@@ -331,4 +333,35 @@ TEST_F(SampleTrendTest, ExportsWriteWhatIsShownAndNeverARecordFile) {
                                  {ModalAnswer::click(QMessageBox::Ok)});
     ASSERT_EQ(failed.second.size(), 2U);
     EXPECT_EQ(failed.second[1].text, "File can not be saved. Check filename or disk space");
+}
+
+// On the viewer's plot, Shift with a drag zooms to the box; Backspace goes back to the build's
+// view and Shift+Backspace forward again; a double-click after a slider move restores the build.
+TEST_F(SampleTrendTest, BoxZoomAndBackOnTheViewersPlot) {
+    QCustomPlot& custom = *viewer->iPlotX->customPlot();
+    const auto send = [&](QEvent::Type type, QPointF pos, Qt::KeyboardModifiers modifiers) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, pos, custom.mapToGlobal(pos), Qt::LeftButton, held, modifiers);
+        QApplication::sendEvent(&custom, &event);
+    };
+    const auto viewOf = [&] { return viewer->iPlotX->view(); };
+    const PlotView built = viewOf();
+    const QRect area = custom.axisRect()->rect();
+    const QPointF from = area.topLeft() + QPointF(area.width() * 0.25, area.height() * 0.25);
+    const QPointF to = area.topLeft() + QPointF(area.width() * 0.5, area.height() * 0.75);
+    for (const auto type :
+         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+        send(type, type == QEvent::MouseButtonPress ? from : to, Qt::ShiftModifier);
+    }
+    const PlotView boxed = viewOf();
+    EXPECT_NEAR(boxed.time.span, built.time.span / 4, built.time.span / area.width());
+    EXPECT_NEAR(boxed.value.span, built.value.span / 2, built.value.span / area.height());
+    QTest::keyClick(&custom, Qt::Key_Backspace);
+    EXPECT_EQ(viewOf(), built);
+    QTest::keyClick(&custom, Qt::Key_Backspace, Qt::ShiftModifier);
+    EXPECT_EQ(viewOf(), boxed);
+    viewer->DateSlider->setPosition(50);
+    QTest::mouseDClick(&custom, Qt::LeftButton, {}, area.center());
+    EXPECT_EQ(viewOf(), built);
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trend-build: the plot button's build of 16 channels over a full data log, as the user runs
-// it, against the same points added to the plot directly with the one pass of window events per
-// point that every build makes. trend-jpeg: that build and the JPEG picture of the plot.
+// it, against the same points added to the plot directly with one full pass of window events per
+// point (a poll of the display connection each). trend-build-floor: the same build against those
+// points added with the event pass the build makes, which polls at most once a millisecond.
+// trend-jpeg: that build and the JPEG picture of the plot.
 #include "Bench.h"
 #include "BenchFiles.h"
 
@@ -11,6 +13,7 @@
 #include "ui/recordfiles/GridModel.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/DoEvents.h"
+#include "ui/shell/EventPass.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/frmSplash.h"
 #include "ui/trend/LedBar.h"
@@ -107,8 +110,8 @@ void build() {
     }
 }
 
-// The floor of a build: the same channels and points, with one pass of window events a point.
-void addPointsDirectly() {
+// The same channels and points added directly, `pass()` run after each point.
+template <typename Pass> void addPointsDirectly(Pass pass) {
     frmHistory& v = *frmHistory::existing();
     v.DataTab->setCurrentIndex(frmHistory::TabData);
     PlotControl& plot = *v.iPlotX;
@@ -120,7 +123,7 @@ void addPointsDirectly() {
         channel.setTraceLineWidth(2);
         channel.setTitleText(channelTitles[c]);
         for (const Point& p : channelPoints[c]) {
-            doEvents();
+            pass();
             if (std::isnan(p.y)) {
                 channel.AddEmpty(p.x);
             } else {
@@ -135,7 +138,20 @@ const bench::Registrar trendBuild{{
     .name = "trend-build",
     .setup = loadViewer,
     .ours = build,
-    .reference = addPointsDirectly,
+    .reference = [] { addPointsDirectly(doEvents); },
+    .runs = 3,
+    .files = [] { logPath(); },
+}};
+
+const bench::Registrar trendBuildFloor{{
+    .name = "trend-build-floor",
+    .setup = loadViewer,
+    .ours = build,
+    .reference =
+        [] {
+            EventPass events;
+            addPointsDirectly([&events] { events.run(); });
+        },
     .runs = 3,
     .files = [] { logPath(); },
 }};

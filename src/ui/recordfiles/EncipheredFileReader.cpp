@@ -7,14 +7,13 @@
 #include "core/recordfiles/FileKind.h"
 #include "core/recordfiles/PathFunctions.h"
 #include "ui/recordfiles/SpreadGrid.h"
-#include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
+#include "ui/shell/EventPass.h"
 #include "ui/shell/Forms.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/StatusSink.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
 
@@ -25,18 +24,16 @@
 namespace tarvex {
 namespace {
 
-// Letting window events run costs about as much as deciphering a line, so within the loop it
-// happens once a slice of this length has passed: the window stays responsive at a fraction
-// of the cost.
-constexpr qint64 kEventSliceMs = 5;
-// Reading the clock for every line would cost a noticeable share of the line itself.
-constexpr int kLinesPerClockCheck = 8;
-
 constexpr std::array<double, 4> kTitleWidths{12, 12, 25, 100};
+
+// Loads started on any grid. A load is checked against it after every line: a property lookup
+// there would cost more than a tenth of the line.
+unsigned s_loadsStarted = 0;
 
 // Counts the loads started on a grid, so that a load can tell that a newer one took over.
 unsigned startLoad(SpreadGrid& grid) {
     static constexpr const char* kProperty = "tarvexEncipheredLoad";
+    ++s_loadsStarted;
     const unsigned generation = grid.property(kProperty).toUInt() + 1;
     grid.setProperty(kProperty, generation);
     return generation;
@@ -91,12 +88,13 @@ class LoadWatch {
 public:
     LoadWatch(const SharedState& state, SpreadGrid& grid, const EncipheredFileLoad& load)
         : form_(Forms::formOf(&grid)), inForm_(!form_.isNull()), grid_(&grid),
-          generation_(startLoad(grid)), recordPath_(&(state.*load.recordPath)),
-          startPath_(*recordPath_) {}
+          generation_(startLoad(grid)), loadsStarted_(s_loadsStarted),
+          recordPath_(&(state.*load.recordPath)), startPath_(*recordPath_) {}
 
     [[nodiscard]] bool superseded() const {
         return (inForm_ && !Forms::isLoaded(form_)) || grid_.isNull() ||
-               currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
+               (s_loadsStarted != loadsStarted_ && currentLoad(*grid_) != generation_) ||
+               *recordPath_ != startPath_;
     }
     [[nodiscard]] const QString& recordPath() const { return startPath_; }
 
@@ -105,39 +103,20 @@ private:
     bool inForm_;
     QPointer<SpreadGrid> grid_;
     unsigned generation_;
+    unsigned loadsStarted_;
     const QString* recordPath_;
     QString startPath_;
 };
 
 // True when the load may go on: events were let run and nothing replaced the load.
-bool letEventsRun(const LoadWatch& watch) {
-    doEvents();
+bool letEventsRun(EventPass& events, const LoadWatch& watch) {
+    events.run();
     if (watch.superseded()) {
         Screen::setMousePointer(Screen::vbDefault);
         return false;
     }
     return true;
 }
-
-// Lets window events run within the loop, once a slice has passed since they last ran.
-class EventPass {
-public:
-    explicit EventPass(const LoadWatch& watch) : watch_(watch) { slice_.start(); }
-
-    // True when the load may go on.
-    bool run() {
-        if (++lines_ % kLinesPerClockCheck != 0 || !slice_.hasExpired(kEventSliceMs)) {
-            return true;
-        }
-        slice_.start();
-        return letEventsRun(watch_);
-    }
-
-private:
-    const LoadWatch& watch_;
-    QElapsedTimer slice_;
-    unsigned lines_ = 0;
-};
 
 void readIntoGrid(const SharedState& state, StatusSink& status, const EncipheredFileLoad& load,
                   QFile& file) {
@@ -153,15 +132,17 @@ void readIntoGrid(const SharedState& state, StatusSink& status, const Enciphered
     }
     openForInput(file, path);
     status.setStatusText(load.decryptingText);
-    if (!letEventsRun(watch)) {
+    // Window events run after every line, the display polled at most once a millisecond (and
+    // on the first pass, which shows the status text).
+    EventPass events;
+    if (!letEventsRun(events, watch)) {
         return;
     }
     EncipheredFile records(file, cryptoLog(state));
-    EventPass events(watch);
     std::vector<QByteArrayView> fields;
     std::int16_t n = 0;
     while (!records.atEnd()) {
-        if (!events.run()) {
+        if (!letEventsRun(events, watch)) {
             return;
         }
         const QByteArray record = records.nextRecord();

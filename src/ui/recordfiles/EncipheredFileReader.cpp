@@ -142,12 +142,12 @@ void readIntoGrid(const SharedState& state, StatusSink& status, const Enciphered
     std::vector<QByteArrayView> fields;
     std::int16_t n = 0;
     while (!records.atEnd()) {
-        if (!letEventsRun(events, watch)) {
-            return;
-        }
         const QByteArray record = records.nextRecord();
         writeRecord(grid, toInt16(n + 1), record, fields);
         increment16(n);
+        if (!letEventsRun(events, watch)) {
+            return;
+        }
     }
     file.close();
     grid.setPresentationFlagA(true);

@@ -5,6 +5,7 @@
 #include "ui/shell/AppInfo.h"
 #include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
+#include "ui/shell/SessionSettings.h"
 #include "ui/shell/frmSplash.h"
 #include "ui/viewer/StartupFile.h"
 
@@ -82,6 +83,8 @@ int runViewer(int argc, char* argv[], const tarvex::ViewerCommandLine& line) {
     QApplication::setApplicationName(QStringLiteral("tarvex-viewer"));
     QApplication::setApplicationVersion(QString::fromLatin1(tarvex::kVersionText));
     QApplication::setWindowIcon(tarvex::appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("invalid.tarvex.viewer"));
+    tarvex::keepSettingsForTheSessionOnly();
     try {
         tarvex::frmSplash& splash = tarvex::frmSplash::instance();
         if (splash.ended()) {

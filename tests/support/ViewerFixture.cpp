@@ -6,6 +6,7 @@
 #include "ui/shell/Forms.h"
 #include "ui/shell/ProgramEnd.h"
 #include "ui/shell/Screen.h"
+#include "ui/shell/SessionSettings.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/frmMain.h"
@@ -84,6 +85,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    tarvex::keepSettingsForTheSessionOnly(); // as the viewer: nothing read or left behind
     // Tests drive nested loops themselves; a closed last window must not quit anything.
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

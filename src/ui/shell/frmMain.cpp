@@ -7,6 +7,7 @@
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/Forms.h"
+#include "ui/shell/HelpWindow.h"
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/ProgramEnd.h"
 #include "ui/shell/Screen.h"
@@ -50,6 +51,12 @@ frmMain::frmMain()
     // No Save dialog of the program takes a record file that it has open.
     cmdFile->SaveRefusal = &recordFileRefusal;
     buildMenus();
+    // F1: the user guide. Not in a menu, which holds only File > Exit and Help > About.
+    auto* guide = new QAction(this);
+    guide->setObjectName(QStringLiteral("actUserGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this, [this] { HelpWindow::showGuide(this); });
+    addAction(guide);
     Forms::add(this);
 }
 

@@ -6,16 +6,18 @@
 #include <QStyleOptionSlider>
 #include <QWidget>
 
+#include <cmath>
+
 namespace tarvex {
 namespace {
 
 // Part of the way from the background to the text: far enough to be seen, not as loud as text.
 QColor between(const QColor& background, const QColor& text, double share) {
     const auto mix = [share](int from, int to) {
-        return static_cast<int>(from + (to - from) * share + 0.5);
+        return static_cast<int>(std::lround(from + (to - from) * share));
     };
-    return QColor(mix(background.red(), text.red()), mix(background.green(), text.green()),
-                  mix(background.blue(), text.blue()));
+    return {mix(background.red(), text.red()), mix(background.green(), text.green()),
+            mix(background.blue(), text.blue())};
 }
 
 constexpr double kTickShare = 0.55;

@@ -107,21 +107,25 @@ protected:
     }
 
 private:
-    // Qt sizes the dialog for its controls, not for the columns of its file list, which it then
-    // cuts off. The date column is also sized for a sample date, not for this system's format.
+    // Qt sizes the dialog for its controls, not for the columns of its file list, and the
+    // size, type and date columns for samples narrower than what they show (the list fills
+    // later, so its own texts cannot be measured now): wide samples of each, then a dialog
+    // wide enough for all four columns.
     void widenForColumns() {
         auto* view = findChild<QTreeView*>(QStringLiteral("treeView"));
         if (view == nullptr) {
             return;
         }
         QHeaderView* header = view->header();
-        const int dateColumn = 3;
-        const QString widestDate = QLocale::system().toString(
-            QDateTime(QDate(2026, 12, 28), QTime(23, 59, 59)), QLocale::ShortFormat);
+        const QString samples[] = {
+            QLocale::system().formattedDataSize(1023), QStringLiteral("plain text document"),
+            QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59, 59)),
+                                       QLocale::ShortFormat)};
         const int padding = 4 * view->style()->pixelMetric(QStyle::PM_HeaderMargin);
-        header->resizeSection(dateColumn,
-                              qMax(header->sectionSize(dateColumn),
-                                   view->fontMetrics().horizontalAdvance(widestDate) + padding));
+        for (int column = 1; column <= 3; ++column) {
+            const int wide = view->fontMetrics().horizontalAdvance(samples[column - 1]) + padding;
+            header->resizeSection(column, qMax(header->sectionSize(column), wide));
+        }
         layout()->activate();
         const int needed = header->length() + view->verticalScrollBar()->sizeHint().width() +
                            2 * view->frameWidth();

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex decrypt FILE: prints the deciphered records of a ".sig" or ".evt" file.
 #include "Command.h"
-#include "EncipheredFile.h"
+#include "InputError.h"
+
+#include "core/common/Windows1252.h"
+#include "core/integrity/EncipheredFile.h"
+#include "core/integrity/ZvLog.h"
 
 namespace tarvex::cli {
 namespace {
@@ -11,16 +15,23 @@ int run(const QStringList& args) {
         throw UsageError("expects exactly one file");
     }
     const QString& path = args.first();
-    ZvLog log;
     try {
-        readEncipheredFile(log, path, [](const QString& record) { printLine(record); });
+        QFile file;
+        openInput(file, path);
+        ZvLog log;
+        EncipheredFile records(file, log);
+        while (!records.atEnd()) {
+            printLine(fromWindows1252(records.nextRecord()));
+        }
+    } catch (const EncipheredLineError& e) {
+        printError(lineProblem(path, e));
+        return ExitBadInput;
     } catch (const InputError& e) {
         printError(QString::fromUtf8(e.what()));
         return ExitBadInput;
     }
     return ExitOk;
 }
-
 const Registrar registrar{{
     QStringLiteral("decrypt"),
     QStringLiteral("FILE"),

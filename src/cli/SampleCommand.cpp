@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex sample DIR: writes the sample data set.
 #include "Command.h"
-#include "EncipheredFile.h"
 #include "FileChecks.h"
+#include "InputError.h"
 
 #include "core/common/TvError.h"
 #include "core/recordfiles/SampleData.h"

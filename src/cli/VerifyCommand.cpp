@@ -3,7 +3,7 @@
 // files against their hash, on every core, and reports in the order of the arguments.
 #include "Command.h"
 #include "ParallelInOrder.h"
-#include "SignatureCheck.h"
+#include "VerifyFile.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -11,12 +11,13 @@
 #include <QThread>
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace tarvex::cli {
 namespace {
 
-using Verdict = SignatureVerdict::Verdict;
+using Verdict = HashVerdict::Kind;
 
 constexpr unsigned kMaxJobs = 1024;
 
@@ -77,25 +78,36 @@ int statusOf(const FileVerdict& file) {
     const bool allVerified =
         !file.signatures.empty() &&
         std::all_of(file.signatures.cbegin(), file.signatures.cend(),
-                    [](const SignatureVerdict& s) { return s.verdict == Verdict::Verified; });
+                    [](const SignatureVerdict& s) { return s.verdict.verified(); });
     return allVerified ? ExitOk : ExitFailed;
 }
 
-QString verdictText(const SignatureVerdict& s) {
-    switch (s.verdict) {
+QString verdictText(const HashVerdict& v) {
+    switch (v.kind) {
     case Verdict::Verified:
         return QStringLiteral("verified");
     case Verdict::Appended:
         return QStringLiteral("FAILED, covers the first %1 records; %2 records appended after "
                               "signing")
-            .arg(s.recordsCovered)
-            .arg(s.recordsAppended);
+            .arg(v.recordsCovered)
+            .arg(v.recordsAppended);
+    case Verdict::Malformed:
+        return QStringLiteral("FAILED, malformed (no valid hash)");
     case Verdict::Altered:
         break;
     }
     return QStringLiteral("FAILED, altered");
 }
 
+// A field of the record in double quotes, with quotes and backslashes in it escaped.
+QString quoted(const QString& field) {
+    QString text = field;
+    text.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    return u'"' + text + u'"';
+}
+
+// The verdict comes first and the user's name in quotes, so that nothing a signature record
+// holds can pass for a verdict, also where a terminal wraps the line.
 void printText(const FileVerdict& file) {
     if (!file.error.isEmpty()) {
         printError(file.error);
@@ -103,23 +115,23 @@ void printText(const FileVerdict& file) {
         printLine(QStringLiteral("%1: no signatures").arg(file.path));
     }
     for (const SignatureVerdict& s : file.signatures) {
-        printLine(QStringLiteral("%1: %2 %3 %4: %5")
-                      .arg(file.path, s.date, s.time, s.user, verdictText(s)));
+        printLine(QStringLiteral("%1: %2: %3 %4 %5")
+                      .arg(verdictText(s.verdict), file.path, s.date, s.time, quoted(s.user)));
     }
 }
 
 QJsonObject jsonOf(const FileVerdict& file, const SignatureVerdict& s) {
-    static const char* const kVerdicts[] = {"verified", "appended", "altered"};
-    const bool altered = s.verdict == Verdict::Altered;
+    static const char* const kVerdicts[] = {"verified", "appended", "altered", "malformed"};
+    const bool counted = s.verdict.kind == Verdict::Verified || s.verdict.kind == Verdict::Appended;
     return {{"file", file.path},
             {"kind", file.kind == RecordKind::AuditTrail ? "audit trail" : "data log"},
             {"date", s.date},
             {"time", s.time},
             {"user", s.user},
             {"comment", s.comment},
-            {"verdict", kVerdicts[static_cast<int>(s.verdict)]},
-            {"records_covered", altered ? QJsonValue() : QJsonValue(s.recordsCovered)},
-            {"records_appended", altered ? QJsonValue() : QJsonValue(s.recordsAppended)}};
+            {"verdict", kVerdicts[static_cast<int>(s.verdict.kind)]},
+            {"records_covered", counted ? QJsonValue(s.verdict.recordsCovered) : QJsonValue()},
+            {"records_appended", counted ? QJsonValue(s.verdict.recordsAppended) : QJsonValue()}};
 }
 
 // QJsonDocument leaves DEL and the C1 controls as they are, which JSON allows; written as \u00XX
@@ -157,10 +169,24 @@ public:
         pending_ = jsonText(object);
     }
 
+    // A file whose objects cannot all be made, for want of memory, ends with an error object.
     void add(const FileVerdict& file) {
+        try {
+            addObjects(file);
+        } catch (const std::bad_alloc&) {
+            add(errorObject(file.path, QStringLiteral("%1: out of memory").arg(file.path)));
+        }
+    }
+
+private:
+    static QJsonObject errorObject(const QString& path, const QString& error) {
+        printError(error);
+        return {{"file", path}, {"error", error}};
+    }
+
+    void addObjects(const FileVerdict& file) {
         if (!file.error.isEmpty()) {
-            printError(file.error);
-            add(QJsonObject{{"file", file.path}, {"error", file.error}});
+            add(errorObject(file.path, file.error));
         } else if (file.signatures.empty()) {
             add(QJsonObject{{"file", file.path}, {"error", "no signatures"}});
         }
@@ -169,7 +195,6 @@ public:
         }
     }
 
-private:
     std::optional<QString> pending_; // the last object, printed once it is known whether
                                      // another one follows
 };
@@ -183,20 +208,28 @@ int run(const QStringList& args) {
         json.emplace();
     }
     int status = ExitOk;
-    runInOrder<SignatureChecker, FileVerdict>(
-        static_cast<std::size_t>(options.files.size()), jobs,
-        [&](SignatureChecker& checker, std::size_t i) {
-            const QString& path = options.files[static_cast<qsizetype>(i)];
-            return checker.check(path, kindOf(path, options));
-        },
-        [&](const FileVerdict& file) {
-            status = std::max(status, statusOf(file));
-            if (json) {
-                json->add(file);
-            } else {
-                printText(file);
-            }
-        });
+    try {
+        runInOrder<FileVerifier, FileVerdict>(
+            static_cast<std::size_t>(options.files.size()), jobs,
+            [&](FileVerifier& verifier, std::size_t i) {
+                const QString& path = options.files[static_cast<qsizetype>(i)];
+                return verifier.verify(path, kindOf(path, options));
+            },
+            [&](const FileVerdict& file) {
+                status = std::max(status, statusOf(file));
+                if (json) {
+                    json->add(file);
+                } else {
+                    printText(file);
+                }
+            });
+    } catch (...) {
+        // Whatever stops the run, a script still reads a whole array.
+        if (json) {
+            json->finish();
+        }
+        throw;
+    }
     if (json) {
         json->finish();
     }
@@ -216,24 +249,33 @@ const Registrar registrar{{
         "    were only appended after signing. Records are the lines after a data\n"
         "    log's title line, or every line of an audit trail: a file named *.aud is\n"
         "    an audit trail, any other a data log unless --audit is given. Prints one\n"
-        "    line per signature:\n"
-        "        RECORDFILE: DATE TIME USER: verified\n"
-        "        RECORDFILE: DATE TIME USER: FAILED, covers the first N records;\n"
-        "            M records appended after signing\n"
-        "        RECORDFILE: DATE TIME USER: FAILED, altered\n"
-        "    --json prints one JSON array instead: per signature an object with\n"
-        "    \"file\", \"kind\" (\"data log\" or \"audit trail\"), \"date\", \"time\",\n"
-        "    \"user\", \"comment\", \"verdict\" (\"verified\", \"appended\" or\n"
-        "    \"altered\"), \"records_covered\" and \"records_appended\" (numbers: all\n"
-        "    records and 0 when verified, null when altered); per file that cannot be\n"
-        "    checked or holds no signature, an object with \"file\" and \"error\".\n"
+        "    line per signature, the verdict first and the user's name in double quotes\n"
+        "    (\\\" and \\\\ inside), so that no name can pass for a verdict:\n"
+        "        verified: RECORDFILE: DATE TIME \"USER\"\n"
+        "        FAILED, covers the first N records; M records appended after\n"
+        "            signing: RECORDFILE: DATE TIME \"USER\"\n"
+        "        FAILED, altered: RECORDFILE: DATE TIME \"USER\"\n"
+        "        FAILED, malformed (no valid hash): RECORDFILE: DATE TIME \"USER\"\n"
+        "    Malformed: the record has no fifth field, or it is not the hash text of\n"
+        "    32 bytes (uppercase hex, no leading zero, one blank between bytes); such a\n"
+        "    signature says nothing about the record file.\n"
+        "    --json prints one JSON array instead, closed also when a file fails: per\n"
+        "    signature an object with \"file\", \"kind\" (\"data log\" or \"audit\n"
+        "    trail\"), \"date\", \"time\", \"user\", \"comment\", \"verdict\"\n"
+        "    (\"verified\", \"appended\", \"altered\" or \"malformed\"),\n"
+        "    \"records_covered\" and \"records_appended\" (numbers: all records and 0\n"
+        "    when verified, null when altered or malformed); per file that cannot be\n"
+        "    checked (out of memory included) or holds no signature, an object with\n"
+        "    \"file\" and \"error\".\n"
         "    Files are checked in parallel, --jobs N at a time (default: one per\n"
         "    core); the output keeps the order of the arguments.\n"
         "    Exit status 0 only when every signature of every file verifies; 1 when\n"
-        "    one fails (appended records too) or a signature file holds none; 2 when\n"
-        "    a record file or its signature file is missing, not a regular file,\n"
-        "    unreadable or damaged (the other files are still checked). A record that\n"
-        "    deciphers to nothing is no signature.\n"),
+        "    one fails (appended records and malformed ones too) or a signature file\n"
+        "    holds none; 2 when a record file or its signature file is missing, not a\n"
+        "    regular file, unreadable or damaged, such as a line that does not\n"
+        "    decipher or a record of more than 32,767 fields (the other files are\n"
+        "    still checked). A record that deciphers to nothing is no signature. Only\n"
+        "    the five fields a signature uses are kept of each record.\n"),
     &run,
 }};
 

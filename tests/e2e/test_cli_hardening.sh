@@ -95,8 +95,8 @@ EOF
 run_t verify "$W/py/all.csv"
 expect_status 1 "verify of the Python-signed file with a crafted record"
 [[ $(wc -l <<<"$out") -eq 2 ]] || fail "expected two signature lines (none for the empty record): $out"
-expect_out "$W/py/all.csv: 3/4/2024 10:00:00 Jane Doe: verified"
-expect_out 'Evil\x1B[2K\x0DX\x07\x9D: FAILED'
+expect_out "verified: $W/py/all.csv: 3/4/2024 10:00:00 \"Jane Doe\""
+expect_out 'FAILED, malformed (no valid hash): '"$W/py/all.csv"': 3/4/2024 10:01:00 "Evil\x1B[2K\x0DX\x07\x9D"'
 run_t decrypt "$W/py/all.sig"
 expect_status 0 "decrypt of the crafted records"
 [[ $(wc -l <"$W/out") -eq 3 ]] || fail "decrypt did not print one line per record"

@@ -72,6 +72,8 @@ const QList<VerifyCase> kCases = {
     {"was-empty.csv", kTitle, {{QByteArray(), "altered", {}, {}}}},
     {"empty.csv", QByteArray(), {{QByteArray(), "verified", 0, 0}}},
     {"trail.aud", lines(0, 3), {{lines(0, 2), "appended", 2, 1}, {lines(0, 3), "verified", 3, 0}}},
+    // A record without its hash field says nothing about the file.
+    {"no-hash.csv", kTitle, {{kTitle, "malformed", {}, {}}}},
 };
 
 // Every byte that JSON must escape, in the fields that come from the signature record.
@@ -86,9 +88,11 @@ protected:
             const QString path = dir.filePath(c.name);
             QByteArray signatures;
             for (const Signed& s : c.signatures) {
-                const QString hash = log.CalculateHash(widenedText(s.content), zvLogKey());
-                const QString record =
-                    QStringList{"3/5/2024", "08:00:00", kOddText, kOddText, hash}.join(',');
+                QStringList fields{"3/5/2024", "08:00:00", kOddText, kOddText};
+                if (s.verdict != u"malformed") {
+                    fields << log.CalculateHash(widenedText(s.content), zvLogKey());
+                }
+                const QString record = fields.join(',');
                 signatures += log.EncryptToHex(record, zvLogKey()).toLatin1() + "\r\n";
             }
             writeFile(path, c.now);
@@ -137,10 +141,19 @@ TEST_F(VerifyCliTest, TextAndErrorsKeepTheOrderOfTheArgumentsOnEveryCore) {
     EXPECT_EQ(cliVerify({dir.filePath("empty.csv")}).status, 0);
     const Ran one = cliVerify(QStringList{"--jobs", "1"} + args);
     EXPECT_EQ(one.status, 2);
-    EXPECT_TRUE(one.out.contains(": FAILED, covers the first 3 records; 2 records appended after "
-                                 "signing\n"));
-    EXPECT_TRUE(one.out.contains("edited.csv: 3/5/2024 08:00:00 "));
-    EXPECT_TRUE(one.out.contains(": FAILED, altered\n"));
+    EXPECT_TRUE(one.out.startsWith("FAILED, covers the first 3 records; 2 records appended after "
+                                   "signing: " +
+                                   files[0].toUtf8() + ": "));
+    EXPECT_TRUE(one.out.contains("FAILED, altered: " + files[2].toUtf8() + ": 3/5/2024 08:00:00 "));
+    EXPECT_TRUE(one.out.contains("FAILED, malformed (no valid hash): "));
+    // The verdict leads every line, and the user's name is quoted, its quotes and
+    // backslashes escaped, so that no name can pass for a verdict.
+    for (const QByteArray& line : one.out.trimmed().split('\n')) {
+        EXPECT_TRUE(line.startsWith("verified: ") || line.startsWith("FAILED, ")) << line.data();
+        EXPECT_TRUE(line.endsWith(R"( "say \"hi\" \\ \x01\x1F\x09\x7F\x81)"
+                                  "\xc3\xa9\""))
+            << line.data();
+    }
     EXPECT_EQ(one.err.count('\n'), 2) << one.err.toStdString();
     for (const char* jobs : {"--jobs=3", "--jobs=16"}) {
         const Ran many = cliVerify(QStringList{QString::fromLatin1(jobs)} + args);
@@ -177,4 +190,29 @@ TEST(VerifyCli, TheSamplesOldestSignatureCoversTheRecordsThatExistedWhenItWasMad
         EXPECT_EQ(objects[i]["records_covered"].toInteger(), covered);
         EXPECT_EQ(objects[i]["records_appended"].toInteger(), SampleDataLog::kRecords - covered);
     }
+}
+
+TEST_F(VerifyCliTest, AFileThatFailsSpoilsNoOtherAndTheArrayIsClosed) {
+    // Running out of memory on one file; another's record is the most commas a line holds.
+    const QString wide = writeFile(dir.filePath("wide.csv"), kTitle);
+    ZvLog log;
+    writeFile(dir.filePath("wide.sig"),
+              log.EncryptToHex(QString(32740, u','), zvLogKey()).toLatin1() + "\r\n");
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TARVEX_TEST_OUT_OF_MEMORY", files[1]);
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(TARVEX_CLI_PATH),
+              QStringList{"verify", "--json", files[0], files[1], wide, files[5]});
+    ASSERT_TRUE(cli.waitForFinished(60'000));
+    EXPECT_EQ(cli.exitCode(), 2);
+    const QByteArray err = cli.readAllStandardError();
+    const QJsonArray objects = QJsonDocument::fromJson(cli.readAllStandardOutput()).array();
+    ASSERT_EQ(objects.size(), 5) << err.toStdString();
+    EXPECT_EQ(objects[2]["file"].toString(), files[1]);
+    EXPECT_EQ(objects[2]["error"].toString(), files[1] + ": out of memory");
+    EXPECT_EQ(objects[3]["file"].toString(), wide);
+    EXPECT_EQ(objects[3]["verdict"].toString(), "malformed");
+    EXPECT_EQ(objects[4]["verdict"].toString(), "verified");
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
 }

@@ -4,6 +4,7 @@
 #include "Bench.h"
 
 #include "core/recordfiles/SampleDataLog.h"
+#include "ui/shell/SharedState.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,12 @@
 #include <stdexcept>
 
 namespace bench {
+
+tarvex::SharedState& sharedState() {
+    static tarvex::SharedState state; // kept up to the end, as the viewer's is
+    return state;
+}
+
 namespace {
 
 // Writes a file whole under `name` in dataDir() unless it is there with the expected size

@@ -3,7 +3,14 @@
 
 #include <QString>
 
+namespace tarvex {
+struct SharedState;
+}
+
 namespace bench {
+
+// The program's shared state, for the workloads that run the viewer and its procedures.
+tarvex::SharedState& sharedState();
 
 // The input files of the workloads, written into dataDir() when missing and shared between
 // workloads and with bench/peers. Each function returns the file's path.

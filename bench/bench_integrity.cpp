@@ -2,19 +2,24 @@
 // evt-decipher: loadOpEventsFile reading a 32,000-line ".evt" into the viewer's opEvGrid, against
 // OpenSSL alone deciphering the same lines (hex decoding included, the key derived once).
 #include "Bench.h"
+#include "BenchFiles.h"
 
 #include "core/integrity/ZvLog.h"
 #include "core/recordfiles/SampleDataLog.h"
 #include "core/recordfiles/SampleRecords.h"
+#include "ui/recordfiles/DataLogFile.h"
 #include "ui/recordfiles/OperatorEventFile.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/trend/LedBar.h"
 #include "ui/viewer/frmHistory.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QList>
 
 #include <openssl/evp.h>
@@ -74,16 +79,21 @@ void setup() {
     std::fprintf(stderr, "evt-decipher: %d lines, %.1f MB\n", kEvents,
                  double(evt.size()) / (1024 * 1024));
 
-    frmSplash::createSharedObjects();
-    frmHistory::instance().showViewer();
-    pubVars().dataFilePath = dataLog;
+    frmSplash::createSharedObjects(bench::sharedState());
+    frmHistory::load(bench::sharedState()).showViewer();
+    bench::sharedState().dataFilePath = dataLog;
 }
 
 void ours() {
-    loadOpEventsFile();
-    if (frmHistory::instance().opEvGrid->RowCount() != kEvents) {
-        std::fprintf(stderr, "evt-decipher: the grid holds %d rows\n",
-                     frmHistory::instance().opEvGrid->RowCount());
+    frmHistory& v = *frmHistory::existing();
+    loadOpEventsFile(bench::sharedState(), *frmMain::existing(),
+                     {.vaGrid = v.vaGrid,
+                      .digiSigGrid = v.digiSigGrid,
+                      .opEvGrid = v.opEvGrid,
+                      .DcryLabel = v.DcryLabel,
+                      .ProgBar = v.ProgBar});
+    if (v.opEvGrid->RowCount() != kEvents) {
+        std::fprintf(stderr, "evt-decipher: the grid holds %d rows\n", v.opEvGrid->RowCount());
     }
 }
 

@@ -5,6 +5,7 @@
 // the trend as JPEG, export and print every grid into PDF files. Resident memory is printed
 // after rounds 20, 100 and 200; the goal is round 200 within 5% of round 20. Not run unless named.
 #include "Bench.h"
+#include "BenchFiles.h"
 #include "ModalReplies.h"
 
 #include "core/recordfiles/SampleData.h"
@@ -12,6 +13,7 @@
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/viewer/ProgramStart.h"
 #include "ui/viewer/frmHistory.h"
 
 #include <QApplication>
@@ -81,7 +83,7 @@ public:
     explicit Soak(const QString& dir) : dir_(dir), files_(writeSampleData(dir)) {}
 
     void round() {
-        frmHistory& v = frmHistory::instance();
+        frmHistory& v = *frmHistory::existing();
         replies_.openPath = files_.dataLog;
         click(v.DataBarBtn[0]);
         verifyEach(*v.digiSigGrid, v.DataBarBtn[5]);
@@ -168,9 +170,11 @@ void soak() {
                            : 200;
     // Kept with --data, so that what the rounds wrote can be looked at.
     const QString dir = QDir(bench::dataDir()).filePath(QStringLiteral("soak"));
-    frmSplash::createSharedObjects();
-    pubVars().startDir = dir;
-    frmHistory::instance().showViewer();
+    SharedState& state = bench::sharedState();
+    frmSplash::createSharedObjects(state);
+    state.startDir = dir;
+    makeViewerTheMessageOwner(state);
+    frmHistory::load(state).showViewer();
     Soak soak(dir);
     long long at20 = -1;
     QElapsedTimer timer;

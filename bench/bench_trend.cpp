@@ -13,6 +13,7 @@
 #include "ui/shell/DoEvents.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/TrendBuilder.h"
 #include "ui/viewer/frmHistory.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -74,13 +76,13 @@ void loadViewer() {
     if (std::exchange(loaded, true)) {
         return;
     }
-    frmSplash::createSharedObjects();
-    frmHistory& v = frmHistory::instance();
+    frmSplash::createSharedObjects(bench::sharedState());
+    frmHistory& v = frmHistory::load(bench::sharedState());
     v.showViewer();
     SpreadGrid& grid = *v.vaGrid;
     loadDataLogGrid(grid, logPath());
     grid.updateView();
-    pubVars().dataFilePath = logPath();
+    bench::sharedState().dataFilePath = logPath();
     const QItemSelection columns(grid.model()->index(0, 1),
                                  grid.model()->index(bench::kLogRecords - 1, kChannels));
     grid.view()->selectionModel()->select(columns, QItemSelectionModel::Select);
@@ -90,9 +92,16 @@ void loadViewer() {
 
 // Pressed on the "Data" tab, as the user does; the build ends on the trend.
 void build() {
-    frmHistory& v = frmHistory::instance();
+    frmHistory& v = *frmHistory::existing();
     v.DataTab->setCurrentIndex(frmHistory::TabData);
-    buildTrend();
+    if (buildTrend(bench::sharedState(), {.vaGrid = v.vaGrid,
+                                          .iPlotX = v.iPlotX,
+                                          .YSlider = v.YSlider,
+                                          .DateSlider = v.DateSlider,
+                                          .DcryLabel = v.DcryLabel,
+                                          .ProgBar = v.ProgBar})) {
+        v.DataTab->setCurrentIndex(frmHistory::TabTrendData);
+    }
     if (v.iPlotX->ChannelCount() != kChannels) {
         bench::note("%d channels", v.iPlotX->ChannelCount());
     }
@@ -100,7 +109,7 @@ void build() {
 
 // The floor of a build: the same channels and points, with one pass of window events a point.
 void addPointsDirectly() {
-    frmHistory& v = frmHistory::instance();
+    frmHistory& v = *frmHistory::existing();
     v.DataTab->setCurrentIndex(frmHistory::TabData);
     PlotControl& plot = *v.iPlotX;
     plot.ClearPlot();
@@ -138,7 +147,7 @@ const bench::Registrar trendJpeg{{
     .ours =
         [] {
             build();
-            frmHistory::instance().iPlotX->SaveJpeg(picturePath(), 100, false);
+            frmHistory::existing()->iPlotX->SaveJpeg(picturePath(), 100, false);
         },
     .reference = {},
     .runs = 3,

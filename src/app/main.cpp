@@ -6,7 +6,10 @@
 #include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/SessionSettings.h"
+#include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/viewer/ProgramStart.h"
 #include "ui/viewer/StartupFile.h"
 
 #include <QApplication>
@@ -76,6 +79,7 @@ private:
 };
 
 int runViewer(int argc, char* argv[], const tarvex::ViewerCommandLine& line) {
+    tarvex::SharedState state; // before the application and its windows, so that it outlives them
     tarvex::chooseEventLoop();
     std::optional<WindowSystemStart> start(std::in_place, line.displayName);
     QApplication app(argc, argv);
@@ -86,12 +90,12 @@ int runViewer(int argc, char* argv[], const tarvex::ViewerCommandLine& line) {
     QGuiApplication::setDesktopFileName(QStringLiteral("invalid.tarvex.viewer"));
     tarvex::keepSettingsForTheSessionOnly();
     try {
-        tarvex::frmSplash& splash = tarvex::frmSplash::instance();
+        tarvex::frmSplash& splash = tarvex::startProgram(state);
         if (splash.ended()) {
             return 1;
         }
         if (!line.file.isEmpty()) {
-            tarvex::openHistoryFileWhenShown(line.file);
+            tarvex::openHistoryFileWhenShown(*tarvex::frmMain::existing(), state, line.file);
         }
         splash.show();
     } catch (...) {

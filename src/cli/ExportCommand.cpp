@@ -90,7 +90,9 @@ int run(const QStringList& args) {
         printError(QStringLiteral("%1: %2").arg(input, loadProblem(e, *kind)));
         return ExitBadInput;
     }
-    if (!saveRecordText(grid, output)) {
+    try {
+        saveRecordText(grid, output);
+    } catch (const TvError&) {
         printError(QStringLiteral("%1: %2; nothing written").arg(output, outputProblem(output)));
         return ExitFailed;
     }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Data logs in the viewer's grid for the trend tests, loaded the way the data log reader
-// leaves them: titles in row 0, the date in column 0, the time rewritten as "hh:mm:ss AM/PM"
-// in column 1, values from column 2.
+// The trend's controls without the viewer, and data logs in their grid loaded the way the data
+// log reader leaves them: titles in row 0, the date in column 0, the time rewritten as
+// "hh:mm:ss AM/PM" in column 1, values from column 2.
 
 #include "CoreTestHelpers.h"
 #include "ModalAnswer.h"
@@ -14,12 +14,17 @@
 #include "ui/recordfiles/GridModel.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/SharedState.h"
+#include "ui/shell/frmMain.h"
+#include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
-#include "ui/viewer/frmHistory.h"
+#include "ui/trend/SliderControl.h"
+#include "ui/trend/TrendBuilder.h"
+#include "ui/trend/TrendView.h"
 
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QTableView>
-#include <QTemporaryDir>
+#include <QTest>
 
 #include <qcustomplot.h>
 
@@ -58,33 +63,84 @@ inline std::vector<QStringList> countingValues(int records, int columns) {
     return rows;
 }
 
-// Loads `text` into vaGrid as the data log `dir`/plant.csv, with nothing selected.
-inline void loadLog(frmHistory& v, const QTemporaryDir& dir, const QString& text) {
-    const QString path = writeFile(dir.filePath(QStringLiteral("plant.csv")), text.toLatin1());
-    SpreadGrid& grid = *v.vaGrid;
-    grid.view()->clearSelection();
-    ASSERT_TRUE(grid.LoadDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                       3, QString()));
-    grid.setColumnCount(grid.FilledColumnCount());
-    for (int row = 0; row <= grid.RowCount(); ++row) {
-        CellValue time;
-        grid.GetCellValue(1, row, time);
-        grid.SetCellText(1, row, formatValue(time, u"hh:mm:ss AM/PM"));
+// The trend's controls on a window of their own, wired to the zoom and the double-click as the
+// viewer wires them; the ranges of the last completed build kept as the viewer keeps them.
+class TrendTest : public ProcedureTest {
+protected:
+    TrendTest() {
+        window.resize(900, 600);
+        iPlotX.setGeometry(0, 0, 860, 560);
+        YSlider.setGeometry(860, 0, 40, 560);
+        DateSlider.setGeometry(0, 560, 860, 40);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        QObject::connect(&DateSlider, &SliderControl::PositionChange, &window,
+                         [this] { DateSlider_PositionChange(controls(), history); });
+        QObject::connect(&YSlider, &SliderControl::PositionChange, &window,
+                         [this] { YSlider_PositionChange(controls(), history); });
+        QObject::connect(&iPlotX, &PlotControl::DblClick, &window,
+                         [this] { iPlotX_DblClick(controls(), history); });
     }
-    grid.updateView();
-    pubVars().dataFilePath = path;
-}
 
-// Replaces vaGrid's selection with blocks of cells (first column and row, last column and row).
-inline void select(frmHistory& v, const std::vector<std::array<int, 4>>& blocks) {
-    const QAbstractItemModel& model = *v.vaGrid->model();
-    v.vaGrid->view()->clearSelection();
-    for (const auto& [c1, r1, c2, r2] : blocks) {
-        v.vaGrid->view()->selectionModel()->select(
-            QItemSelection(model.index(r1 - 1, c1 - 1), model.index(r2 - 1, c2 - 1)),
-            QItemSelectionModel::Select);
+    TrendControls controls() {
+        return {&vaGrid, &iPlotX, &YSlider, &DateSlider, &DcryLabel, &ProgBar};
     }
-}
+
+    // Loads `text` into vaGrid as the data log `dir`/plant.csv, with nothing selected.
+    void loadLog(const QString& text) {
+        const QString path = writeFile(dir.filePath(QStringLiteral("plant.csv")), text.toLatin1());
+        vaGrid.view()->clearSelection();
+        ASSERT_TRUE(vaGrid.LoadDelimitedText(path, QString(), QStringLiteral(","),
+                                             QStringLiteral("\r\n"), 3, QString()));
+        vaGrid.setColumnCount(vaGrid.FilledColumnCount());
+        for (int row = 0; row <= vaGrid.RowCount(); ++row) {
+            CellValue time;
+            vaGrid.GetCellValue(1, row, time);
+            vaGrid.SetCellText(1, row, formatValue(time, u"hh:mm:ss AM/PM"));
+        }
+        vaGrid.updateView();
+        state.dataFilePath = path;
+    }
+
+    // Replaces vaGrid's selection with blocks of cells (first column and row, last column and
+    // row).
+    void select(const std::vector<std::array<int, 4>>& blocks) {
+        const QAbstractItemModel& model = *vaGrid.model();
+        vaGrid.view()->clearSelection();
+        for (const auto& [c1, r1, c2, r2] : blocks) {
+            vaGrid.view()->selectionModel()->select(
+                QItemSelection(model.index(r1 - 1, c1 - 1), model.index(r2 - 1, c2 - 1)),
+                QItemSelectionModel::Select);
+        }
+    }
+
+    // Runs "Plot History File" and answers a message, if one is expected, with OK; returns what
+    // it showed. `completed` tells whether the build completed.
+    ModalAnswer::Seen pressPlot(bool message = false) {
+        ModalAnswer answer;
+        if (message) {
+            answer.thenClick(QMessageBox::Ok);
+        }
+        const std::optional<HistorySpans> spans = plotSelection(state, *main, controls());
+        completed = spans.has_value();
+        if (spans) {
+            history = spans;
+        }
+        EXPECT_EQ(answer.pending(), 0);
+        EXPECT_EQ(answer.seen().size(), message ? 1U : 0U);
+        return answer.seen().empty() ? ModalAnswer::Seen{} : answer.seen().front();
+    }
+
+    QWidget window;
+    SpreadGrid vaGrid;
+    PlotControl iPlotX{&window};
+    SliderControl YSlider{Qt::Vertical, &window};
+    SliderControl DateSlider{Qt::Horizontal, &window};
+    QLabel DcryLabel;
+    LedBar ProgBar;
+    std::optional<HistorySpans> history;
+    bool completed = false;
+};
 
 // The keys (`keys`) or values of a channel's points, NaN for a gap.
 inline std::vector<double> channelPoints(PlotControl& plot, int channel, bool keys = false) {
@@ -93,19 +149,6 @@ inline std::vector<double> channelPoints(PlotControl& plot, int channel, bool ke
         points.push_back(keys ? point.key : point.value);
     }
     return points;
-}
-
-// Presses "Plot History File" and answers a message, if one is expected, with OK; returns
-// what it showed.
-inline ModalAnswer::Seen pressPlot(frmHistory& v, bool message = false) {
-    ModalAnswer answer;
-    if (message) {
-        answer.thenClick(QMessageBox::Ok);
-    }
-    v.DataBarBtn[1]->click();
-    EXPECT_EQ(answer.pending(), 0);
-    EXPECT_EQ(answer.seen().size(), message ? 1U : 0U);
-    return answer.seen().empty() ? ModalAnswer::Seen{} : answer.seen().front();
 }
 
 } // namespace tarvex::test

@@ -4,13 +4,14 @@
 #include "ui/printing/GridPrintouts.h"
 #include "ui/printing/InstalledPrinters.h"
 #include "ui/shell/Forms.h"
+#include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/ProgramEnd.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SessionSettings.h"
-#include "ui/shell/SharedState.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/viewer/ProgramStart.h"
 #include "ui/viewer/frmHistory.h"
 
 #include <QApplication>
@@ -19,18 +20,17 @@
 #include <QPointer>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <clocale>
 
 namespace tarvex::test {
 
-frmHistory& startViewer(const QString& startDir) {
-    frmSplash::createSharedObjects();
-    pubVars().startDir = startDir.isEmpty() ? QDir::currentPath() : startDir;
-    frmHistory& viewer = frmHistory::instance();
+frmHistory& startViewer(SharedState& state, const QString& startDir) {
+    frmSplash::createSharedObjects(state);
+    state.startDir = startDir.isEmpty() ? QDir::currentPath() : startDir;
+    makeViewerTheMessageOwner(state);
+    frmHistory& viewer = frmHistory::load(state);
     viewer.showViewer();
-    frmMain& main = frmMain::instance();
+    frmMain& main = *frmMain::existing();
     main.activateWindow();
     (void)QTest::qWaitForWindowExposed(&main);
     return viewer;
@@ -40,6 +40,7 @@ void resetProgram() {
     static const QByteArray path = qgetenv("PATH");
     static const bool runtimeSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
     static const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    setMessageOwner({});
     std::vector<QPointer<QWidget>> forms;
     for (QWidget* form : Forms::loaded()) {
         forms.emplace_back(form);
@@ -48,7 +49,6 @@ void resetProgram() {
         delete form.data(); // the main window takes its children along
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    pubVars() = SharedState{};
     Screen::setMousePointer(Screen::vbDefault);
     while (QGuiApplication::overrideCursor() != nullptr) {
         QGuiApplication::restoreOverrideCursor();
@@ -66,6 +66,18 @@ void resetProgram() {
     } else {
         qunsetenv("XDG_RUNTIME_DIR");
     }
+}
+
+ProcedureTest::ProcedureTest() : main(&frmSplash::createSharedObjects(state)) {
+    state.startDir = QDir::toNativeSeparators(dir.path());
+}
+
+ProcedureTest::~ProcedureTest() {
+    resetProgram();
+}
+
+QString ProcedureTest::statusText() const {
+    return main->statusText();
 }
 
 } // namespace tarvex::test

@@ -3,6 +3,7 @@
 
 #include "core/common/CellValue.h"
 #include "core/common/Int16.h"
+#include "core/common/TvError.h"
 #include "core/common/ValueFormat.h"
 #include "core/recordfiles/GridData.h"
 
@@ -62,15 +63,22 @@ inline constexpr QStringView kAlarmTimeFormat = u"hh:mm AM/PM";
 } // namespace RecordLayout
 
 // LoadDelimitedText with the record files' separators: "," between fields, "\r\n" after lines.
-template <class Grid> bool loadRecordText(Grid& grid, const QString& path, int option) {
-    return grid.LoadDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                  option, QString());
+// The grid only answers false when it refuses a file, with no error pending: that raises error
+// number 0, which is how a handler reports it.
+template <class Grid> void loadRecordText(Grid& grid, const QString& path, int option) {
+    if (!grid.LoadDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
+                                option, QString())) {
+        throw TvError(0);
+    }
 }
 
-// SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after rows.
-template <class Grid> bool saveRecordText(const Grid& grid, const QString& path) {
-    return grid.SaveDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                  GridData::kSaveShownCells, QString());
+// SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after
+// rows. A refusal raises error number 0, as above.
+template <class Grid> void saveRecordText(const Grid& grid, const QString& path) {
+    if (!grid.SaveDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
+                                GridData::kSaveShownCells, QString())) {
+        throw TvError(0);
+    }
 }
 
 // Empties every cell of the grid, header row and column included; the counts stay.

@@ -2,32 +2,29 @@
 #include "ui/integrity/SignatureVerification.h"
 
 #include "core/common/CellValue.h"
-#include "core/common/TvError.h"
 #include "core/integrity/ZvLog.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
-#include "ui/shell/frmMain.h"
-#include "ui/viewer/frmHistory.h"
+#include "ui/shell/StatusSink.h"
 
 namespace tarvex {
 namespace {
 
 // What tells the two verifiers apart.
 struct Verifier {
-    SpreadGrid* frmHistory::*grid;
     QString SharedState::*recordPath;
     const char* confirmed;
     const char* altered;
     const char* errorEnd;
 };
 
-constexpr Verifier kDataLog{
-    &frmHistory::digiSigGrid, &SharedState::dataFilePath, "Digital signature of file confirmed!",
-    "Data File has been altered or corrupted.", ". - Digital verification of file failed!"};
-constexpr Verifier kAuditTrail{&frmHistory::auditSigGrid, &SharedState::auditFilePath,
+constexpr Verifier kDataLog{&SharedState::dataFilePath, "Digital signature of file confirmed!",
+                            "Data File has been altered or corrupted.",
+                            ". - Digital verification of file failed!"};
+constexpr Verifier kAuditTrail{&SharedState::auditFilePath,
                                "Digital signature of audit trail confirmed!",
                                "Audit trail has been altered or corrupted.",
                                ". - Digital verification of audit trail failed!"};
@@ -38,7 +35,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 // ends, whichever way it ends.
 class WaitDisplay {
 public:
-    explicit WaitDisplay(const Verifier& v) : verifier_(v) {}
+    WaitDisplay(const Verifier& v, const SharedState& state, StatusSink& status)
+        : verifier_(v), state_(state), status_(status) {}
     WaitDisplay(const WaitDisplay&) = delete;
     WaitDisplay& operator=(const WaitDisplay&) = delete;
     ~WaitDisplay() {
@@ -46,16 +44,15 @@ public:
             return;
         }
         ignoreErrors([this] {
-            frmMain::instance().setStatusText(QStringLiteral("Current File is ") +
-                                              pubVars().*verifier_.recordPath);
+            status_.setStatusText(QStringLiteral("Current File is ") +
+                                  state_.*verifier_.recordPath);
         });
         ignoreErrors([] { Screen::setMousePointer(Screen::vbDefault); });
     }
 
     void show() {
         shown_ = true;
-        frmMain::instance().setStatusText(
-            QStringLiteral("Verifying digital signature, please wait!"));
+        status_.setStatusText(QStringLiteral("Verifying digital signature, please wait!"));
         Screen::setMousePointer(Screen::vbHourglass);
     }
     // The error handler restores the display also when it was not shown yet.
@@ -63,14 +60,15 @@ public:
 
 private:
     const Verifier& verifier_;
+    const SharedState& state_;
+    StatusSink& status_;
     bool shown_ = false;
 };
 
-void compareSelected(const Verifier& v, const SpreadGrid& grid, int row) {
+void compareSelected(const Verifier& v, const SharedState& state, const SpreadGrid& grid, int row) {
     CellValue stored;
     grid.GetCellValue(4, row, stored);
-    const QString computed =
-        pubVars().cryptoLog->CalculateFileHash(pubVars().*v.recordPath, zvLogKey());
+    const QString computed = cryptoLog(state).CalculateFileHash(state.*v.recordPath, zvLogKey());
     if (stored.toText() == computed) {
         msgBox(QLatin1String(v.confirmed), MsgStyle::Information);
     } else {
@@ -80,11 +78,18 @@ void compareSelected(const Verifier& v, const SpreadGrid& grid, int row) {
     }
 }
 
-void verifySignature(const Verifier& v) {
-    WaitDisplay display(v);
-    try {
-        const SpreadGrid& grid = *(frmHistory::instance().*v.grid);
-        if (grid.RowCount() < 1 || (pubVars().*v.recordPath).isEmpty()) {
+void verifySignature(const Verifier& v, const SharedState& state, StatusSink& status,
+                     const SpreadGrid& grid) {
+    WaitDisplay display(v, state, status);
+    const auto tellFailure = [&](const TvError& error) {
+        display.restoreOnExit();
+        msgBox(QStringLiteral("Error Number ") + QString::number(error.number()) +
+                   QLatin1String(v.errorEnd) + kCrLf +
+                   QStringLiteral("Please contact Factory with this error."),
+               MsgStyle::Critical);
+    };
+    reportErrors(tellFailure, [&] {
+        if (grid.RowCount() < 1 || (state.*v.recordPath).isEmpty()) {
             msgBox(QStringLiteral("No signature to verify!") + kCrLf + kCrLf +
                        QStringLiteral("Use the open file icon to load a data file."),
                    MsgStyle::Question);
@@ -96,30 +101,20 @@ void verifySignature(const Verifier& v) {
             msgBox(QStringLiteral("No digital signature selected from grid!"), MsgStyle::Critical);
             return;
         }
-        if (!pubVars().cryptoLog) {
-            throw TvError(ErrInvalidCall);
-        }
-        compareSelected(v, grid, row);
-    } catch (...) {
-        const TvError error = currentError();
-        display.restoreOnExit();
-        ignoreErrors([&] {
-            msgBox(QStringLiteral("Error Number ") + QString::number(error.number()) +
-                       QLatin1String(v.errorEnd) + kCrLf +
-                       QStringLiteral("Please contact Factory with this error."),
-                   MsgStyle::Critical);
-        });
-    }
+        compareSelected(v, state, grid, row);
+    });
 }
 
 } // namespace
 
-void verifyDataSignature() {
-    verifySignature(kDataLog);
+void verifyDataSignature(const SharedState& state, StatusSink& status,
+                         const SpreadGrid& digiSigGrid) {
+    verifySignature(kDataLog, state, status, digiSigGrid);
 }
 
-void verifyAuditSignature() {
-    verifySignature(kAuditTrail);
+void verifyAuditSignature(const SharedState& state, StatusSink& status,
+                          const SpreadGrid& auditSigGrid) {
+    verifySignature(kAuditTrail, state, status, auditSigGrid);
 }
 
 } // namespace tarvex

@@ -9,7 +9,6 @@
 #include "ui/shell/AppInfo.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/Screen.h"
-#include "ui/shell/SharedState.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -197,9 +196,9 @@ bool printGridOn(SpreadGrid& grid, QPrinter& printer) {
     return paintGridPrintout(grid, printer) > 0 && printer.printerState() != QPrinter::Error;
 }
 
-bool printGrid(SpreadGrid& grid) {
+bool printGrid(SpreadGrid& grid, CommonDialog* dialog) {
     const Hourglass hourglass;
-    if (CommonDialog* dialog = pubVars().fileDialog) {
+    if (dialog != nullptr) {
         return printGridOn(grid, dialog->printer());
     }
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();

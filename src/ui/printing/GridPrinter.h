@@ -6,6 +6,7 @@ class QPrinter;
 
 namespace tarvex {
 
+class CommonDialog;
 class SpreadGrid;
 
 // Grid printouts as the grid's print settings describe them:
@@ -32,9 +33,9 @@ int paintGridPrintout(SpreadGrid& grid, QPagedPaintDevice& device);
 // into a PDF file writes that file whole or not at all. True when the job was sent.
 bool printGridOn(SpreadGrid& grid, QPrinter& printer);
 
-// The grid's PrintGrid: prints on the printer the print dialog set up (the common dialog's), or
-// on the default printer before there is a common dialog; the mouse pointer is the hourglass
-// until it returns. False when there is no printer or the job failed.
-bool printGrid(SpreadGrid& grid);
+// The grid's PrintGrid: prints on the printer that the print dialog set up (`dialog`'s), or on
+// the default printer when there is no common dialog; the mouse pointer is the hourglass until
+// it returns. False when there is no printer or the job failed.
+bool printGrid(SpreadGrid& grid, CommonDialog* dialog);
 
 } // namespace tarvex

@@ -2,9 +2,9 @@
 #include "ui/printing/GridPrintouts.h"
 
 #include "core/common/Int16.h"
-#include "core/common/TvError.h"
 #include "core/common/ValueConvert.h"
 #include "core/common/ValueFormat.h"
+#include "ui/printing/GridPrinter.h"
 #include "ui/printing/InstalledPrinters.h"
 #include "ui/recordfiles/CsvExport.h"
 #include "ui/recordfiles/SpreadGrid.h"
@@ -12,31 +12,30 @@
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/SharedState.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QDateTime>
 
 #include <cstdint>
+#include <optional>
 
 namespace tarvex {
 namespace {
 
 // What sets the four printouts apart.
 struct Printout {
-    SpreadGrid* frmHistory::*grid;
     bool (*guard)(const QString&);
     QString SharedState::*path;
     const char* title;
     bool selectedBlock; // a selection of three rows or more prints just that block
 };
 
-const Printout kDataPrintout{&frmHistory::vaGrid, &isDataFileOpen, &SharedState::dataFilePath,
+const Printout kDataPrintout{&isDataFileOpen, &SharedState::dataFilePath,
                              "Data History Printout At: ", true};
-const Printout kOpEventPrintout{&frmHistory::opEvGrid, &isDataFileOpen, &SharedState::dataFilePath,
+const Printout kOpEventPrintout{&isDataFileOpen, &SharedState::dataFilePath,
                                 "Operator Event Printout At: ", false};
-const Printout kAuditPrintout{&frmHistory::auditGrid, &isAuditFileOpen, &SharedState::auditFilePath,
+const Printout kAuditPrintout{&isAuditFileOpen, &SharedState::auditFilePath,
                               "Audit Trail Printout At: ", false};
-const Printout kAlarmPrintout{&frmHistory::alarmGrid, &isAlarmFileOpen, &SharedState::alarmFilePath,
+const Printout kAlarmPrintout{&isAlarmFileOpen, &SharedState::alarmFilePath,
                               "Alarm History Printout At: ", false};
 
 // Printer flags of the dialog: neither a selection nor page numbers to choose.
@@ -59,109 +58,94 @@ struct PrintChoice {
     std::int32_t orientation = 0;
 };
 
-// One statement of a printout: a cancelled dialog ends the printout, any other failure skips
-// only this statement.
-template <class F> void step(F&& statement) {
-    try {
-        std::forward<F>(statement)();
-    } catch (...) {
-        if (currentError().isCancel()) {
-            throw;
-        }
+// The print dialog's choice; nothing when the user cancelled it.
+std::optional<PrintChoice> askPrinter(const SharedState& state) {
+    ignoreErrors([&] { fileDialog(state).CancelError = true; });
+    ignoreErrors([&] { fileDialog(state).Flags = kPrintDialogFlags; });
+    if (!ignoreErrors([&] { fileDialog(state).ShowPrinter(); })) {
+        return std::nullopt;
     }
-}
-
-PrintChoice askPrinter() {
-    step([] { fileDialog().CancelError = true; });
-    step([] { fileDialog().Flags = kPrintDialogFlags; });
-    step([] { fileDialog().ShowPrinter(); });
     PrintChoice choice;
-    step([&] { choice.firstPage = toInt16(fileDialog().FromPage); });
-    step([&] { choice.lastPage = toInt16(fileDialog().ToPage); });
-    step([&] { choice.copies = toInt16(fileDialog().Copies); });
-    step([&] { choice.orientation = fileDialog().Orientation; });
+    ignoreErrors([&] { choice.firstPage = toInt16(fileDialog(state).FromPage); });
+    ignoreErrors([&] { choice.lastPage = toInt16(fileDialog(state).ToPage); });
+    ignoreErrors([&] { choice.copies = toInt16(fileDialog(state).Copies); });
+    ignoreErrors([&] { choice.orientation = fileDialog(state).Orientation; });
     return choice;
 }
 
 void setPrintRange(SpreadGrid& grid, bool selectedBlock) {
     bool block = false;
     if (selectedBlock) {
-        step([&] { block = grid.SelectionEndRow() - grid.ActiveRow() > 1; });
+        ignoreErrors([&] { block = grid.SelectionEndRow() - grid.ActiveRow() > 1; });
     }
     if (!block) {
-        step([&] { grid.setPrintRangeMode(0); });
+        ignoreErrors([&] { grid.setPrintRangeMode(0); });
         return;
     }
-    step([&] { grid.setCurrentRow(grid.ActiveRow()); });
-    step([&] { grid.setCurrentColumn(grid.ActiveColumn()); });
-    step([&] { grid.setBlockEndRow(grid.SelectionEndRow()); });
-    step([&] { grid.setBlockEndColumn(grid.SelectionEndColumn()); });
-    step([&] { grid.setPrintRangeMode(1); });
+    ignoreErrors([&] { grid.setCurrentRow(grid.ActiveRow()); });
+    ignoreErrors([&] { grid.setCurrentColumn(grid.ActiveColumn()); });
+    ignoreErrors([&] { grid.setBlockEndRow(grid.SelectionEndRow()); });
+    ignoreErrors([&] { grid.setBlockEndColumn(grid.SelectionEndColumn()); });
+    ignoreErrors([&] { grid.setPrintRangeMode(1); });
 }
 
-void printCopy(const Printout& printout, SpreadGrid& grid, const PrintChoice& choice) {
-    step([&] { grid.setPrintTitleText(QLatin1String(printout.title) + generalDate(now())); });
-    step([&] {
-        grid.setPrintFileText(QStringLiteral("File printout for fileName ") +
-                              pubVars().*printout.path);
+void printCopy(const Printout& printout, const SharedState& state, SpreadGrid& grid,
+               const PrintChoice& choice) {
+    ignoreErrors(
+        [&] { grid.setPrintTitleText(QLatin1String(printout.title) + generalDate(now())); });
+    ignoreErrors([&] {
+        grid.setPrintFileText(QStringLiteral("File printout for fileName ") + state.*printout.path);
     });
-    step([&] { grid.setPrintPageText(QStringLiteral("/c/rPage #/p")); });
+    ignoreErrors([&] { grid.setPrintPageText(QStringLiteral("/c/rPage #/p")); });
     setPrintRange(grid, printout.selectedBlock);
-    step([&] { grid.setPrintSwitchA(true); });
-    step([&] { grid.setPrintOrientation(toInt16(choice.orientation)); });
-    step([&] { grid.setPrintFirstPage(choice.firstPage); });
-    step([&] { grid.setPrintLastPage(choice.lastPage); });
-    step([&] { grid.setPrintSwitchB(false); });
-    step([&] { grid.PrintGrid(0); });
+    ignoreErrors([&] { grid.setPrintSwitchA(true); });
+    ignoreErrors([&] { grid.setPrintOrientation(toInt16(choice.orientation)); });
+    ignoreErrors([&] { grid.setPrintFirstPage(choice.firstPage); });
+    ignoreErrors([&] { grid.setPrintLastPage(choice.lastPage); });
+    ignoreErrors([&] { grid.setPrintSwitchB(false); });
+    ignoreErrors([&] { printGrid(grid, state.fileDialog); });
 }
 
-void runPrintout(const Printout& printout) {
+void print(const Printout& printout, const SharedState& state, SpreadGrid& grid) {
     bool fileOpen = false;
-    step([&] { fileOpen = printout.guard(pubVars().*printout.path); });
+    ignoreErrors([&] { fileOpen = printout.guard(state.*printout.path); });
     if (!fileOpen) {
         return;
     }
     bool noPrinter = false;
-    step([&] { noPrinter = installedPrinters().isEmpty(); });
+    ignoreErrors([&] { noPrinter = installedPrinters().isEmpty(); });
     if (noPrinter) {
-        step([] {
+        ignoreErrors([] {
             msgBox(QStringLiteral(
                        "There is no default printer!Please install or select a default printer."),
                    MsgStyle::Critical);
         });
         return;
     }
-    const PrintChoice choice = askPrinter();
-    SpreadGrid& grid = *(frmHistory::instance().*printout.grid);
-    for (int copy = 1; copy <= choice.copies; ++copy) {
-        printCopy(printout, grid, choice);
-    }
-}
-
-void print(const Printout& printout) noexcept {
-    try {
-        runPrintout(printout);
-    } catch (...) {
-        // a cancelled print dialog: nothing is printed and nothing is said
+    // A cancelled print dialog prints nothing and says nothing.
+    if (const std::optional<PrintChoice> choice = askPrinter(state)) {
+        for (int copy = 1; copy <= choice->copies; ++copy) {
+            printCopy(printout, state, grid, *choice);
+        }
     }
 }
 
 } // namespace
 
-void printDataGrid() {
-    print(kDataPrintout);
+void printDataGrid(const SharedState& state, SpreadGrid& vaGrid) {
+    print(kDataPrintout, state, vaGrid);
 }
 
-void printOpEventGrid() {
-    print(kOpEventPrintout);
+void printOpEventGrid(const SharedState& state, SpreadGrid& opEvGrid) {
+    print(kOpEventPrintout, state, opEvGrid);
 }
 
-void printAuditGrid() {
-    print(kAuditPrintout);
+void printAuditGrid(const SharedState& state, SpreadGrid& auditGrid) {
+    print(kAuditPrintout, state, auditGrid);
 }
 
-void printAlarmGrid() {
-    print(kAlarmPrintout);
+void printAlarmGrid(const SharedState& state, SpreadGrid& alarmGrid) {
+    print(kAlarmPrintout, state, alarmGrid);
 }
 
 void setPrintoutClock(std::function<double()> clock) {

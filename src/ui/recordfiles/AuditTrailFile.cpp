@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/recordfiles/AuditTrailFile.h"
 
-#include "core/common/TvError.h"
 #include "core/recordfiles/PathFunctions.h"
 #include "core/recordfiles/RecordLayouts.h"
 #include "ui/recordfiles/RecordDialogs.h"
@@ -10,8 +9,7 @@
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
-#include "ui/shell/frmMain.h"
-#include "ui/viewer/frmHistory.h"
+#include "ui/shell/StatusSink.h"
 
 #include <QLabel>
 
@@ -23,9 +21,7 @@ void loadIntoGrid(SpreadGrid& grid, const QString& path) {
     using namespace RecordLayout;
     clearAllCells(grid);
     grid.setRowCount(0);
-    if (!loadRecordText(grid, path, kAuditLoadOption)) {
-        throw TvError(0); // the grid only answers false: nothing is pending
-    }
+    loadRecordText(grid, path, kAuditLoadOption);
     grid.setPresentationFlagA(true);
     grid.setPresentationFlagB(true);
     grid.setPresentationNumberB(2);
@@ -38,33 +34,26 @@ void loadIntoGrid(SpreadGrid& grid, const QString& path) {
     grid.setColumnHidden(true);
 }
 
-void loadChosenAuditTrail(const QString& filter) {
-    SharedState& shared = pubVars();
-    shared.auditFilePath = chooseRecordFile(filter, QStringLiteral("Open Audit Trail File"));
-    frmMain::instance().setStatusText(QStringLiteral("Loading audit trail file, please wait..."));
+void loadChosenAuditTrail(SharedState& state, StatusSink& status, const AuditTrailView& view) {
+    const QString audEntry = QStringLiteral("Audit Files(*.aud)|*.aud");
+    const QString csvEntry = QStringLiteral("Audit Files(*.csv)|*.csv");
+    state.auditFilePath = chooseRecordFile(state, audEntry + QLatin1Char('|') + csvEntry,
+                                           QStringLiteral("Open Audit Trail File"));
+    status.setStatusText(QStringLiteral("Loading audit trail file, please wait..."));
     Screen::setMousePointer(Screen::vbHourglass);
     doEvents();
-    frmHistory& viewer = frmHistory::instance();
-    loadIntoGrid(*viewer.auditGrid, shared.auditFilePath);
-    viewer.auditNameLab->setText(QStringLiteral("Audit Trail File: ") +
-                                 fileBaseName(shared.auditFilePath));
+    loadIntoGrid(*view.auditGrid, state.auditFilePath);
+    view.auditNameLab->setText(QStringLiteral("Audit Trail File: ") +
+                               fileBaseName(state.auditFilePath));
     Screen::setMousePointer(Screen::vbDefault);
 }
 
 } // namespace
 
-void getAuditFile() {
-    const QString audEntry = QStringLiteral("Audit Files(*.aud)|*.aud");
-    const QString csvEntry = QStringLiteral("Audit Files(*.csv)|*.csv");
-    try {
-        loadChosenAuditTrail(audEntry + QLatin1Char('|') + csvEntry);
-    } catch (...) {
-        const TvError error = currentError();
-        if (error.isCancel()) {
-            return;
-        }
-        ReportError(QStringLiteral("getAuditFile"), error);
-        clearAllCells(*frmHistory::instance().auditGrid);
+void getAuditFile(SharedState& state, StatusSink& status, const AuditTrailView& view) {
+    if (!reportErrors(QStringLiteral("getAuditFile"),
+                      [&] { loadChosenAuditTrail(state, status, view); })) {
+        clearAllCells(*view.auditGrid);
     }
 }
 

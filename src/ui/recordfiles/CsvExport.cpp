@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/recordfiles/CsvExport.h"
 
-#include "core/common/TvError.h"
 #include "core/recordfiles/PathFunctions.h"
 #include "core/recordfiles/RecordLayouts.h"
 #include "ui/recordfiles/RecordDialogs.h"
@@ -9,7 +8,6 @@
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/SharedState.h"
-#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 namespace {
@@ -22,36 +20,28 @@ bool loadedOrTold(const QString& path, QLatin1StringView first, QLatin1StringVie
     return false;
 }
 
-// One export: which grid, which record file names it, and what its dialog and report say.
+// One export: which record file names it, and what its dialog and report say.
 struct Exporter {
     const char* procName;
     bool (*guard)(const QString& path);
     QString SharedState::*recordPath;
-    SpreadGrid* frmHistory::*grid;
     const char* title;
     const char* filterDescription;
     const char* namePrefix;
 };
 
-void exportGrid(const Exporter& e) {
-    try {
-        const QString recordPath = pubVars().*e.recordPath;
+void exportGrid(const Exporter& e, const SharedState& state, const SpreadGrid& grid) {
+    reportErrors(QString::fromLatin1(e.procName), [&] {
+        const QString recordPath = state.*e.recordPath;
         if (!e.guard(recordPath)) {
             return;
         }
         const QString chosen = chooseExportFile(
-            QLatin1StringView(e.filterDescription) + QLatin1StringView(" (*.csv)|*.csv"),
+            state, QLatin1StringView(e.filterDescription) + QLatin1StringView(" (*.csv)|*.csv"),
             QLatin1StringView(e.title),
             QLatin1StringView(e.namePrefix) + fileBaseName(recordPath) + QLatin1StringView(".csv"));
-        if (!saveRecordText(*(frmHistory::instance().*e.grid), chosen)) {
-            throw TvError(0); // the grid only answers false: nothing is pending
-        }
-    } catch (...) {
-        const TvError error = currentError();
-        if (!error.isCancel()) {
-            ReportError(QLatin1StringView(e.procName), error);
-        }
-    }
+        saveRecordText(grid, chosen);
+    });
 }
 
 } // namespace
@@ -71,27 +61,28 @@ bool isAlarmFileOpen(const QString& path) {
                         QLatin1StringView("Use the open file icon to load an alarm file."));
 }
 
-void exportHistData() {
-    exportGrid({"exportHistData", &isDataFileOpen, &SharedState::dataFilePath, &frmHistory::vaGrid,
-                "Export data file as?", "Exported Data Files", ""});
+void exportHistData(const SharedState& state, const SpreadGrid& vaGrid) {
+    exportGrid({"exportHistData", &isDataFileOpen, &SharedState::dataFilePath,
+                "Export data file as?", "Exported Data Files", ""},
+               state, vaGrid);
 }
 
-void exportOpEventData() {
+void exportOpEventData(const SharedState& state, const SpreadGrid& opEvGrid) {
     exportGrid({"exportOpEventData", &isDataFileOpen, &SharedState::dataFilePath,
-                &frmHistory::opEvGrid, "Export Op Event File as?", "Exported Op Event Files",
-                "Op Event "});
+                "Export Op Event File as?", "Exported Op Event Files", "Op Event "},
+               state, opEvGrid);
 }
 
-void exportAuditTrailData() {
+void exportAuditTrailData(const SharedState& state, const SpreadGrid& auditGrid) {
     exportGrid({"exportAuditTrailData", &isAuditFileOpen, &SharedState::auditFilePath,
-                &frmHistory::auditGrid, "Export Audit Trail File as?", "Exported Audit Files",
-                "Audit "});
+                "Export Audit Trail File as?", "Exported Audit Files", "Audit "},
+               state, auditGrid);
 }
 
-void exportAlmData() {
+void exportAlmData(const SharedState& state, const SpreadGrid& alarmGrid) {
     exportGrid({"exportAlmData", &isAlarmFileOpen, &SharedState::alarmFilePath,
-                &frmHistory::alarmGrid, "Export Alarm History File as?",
-                "Exported Alarm History Files", "Alarm "});
+                "Export Alarm History File as?", "Exported Alarm History Files", "Alarm "},
+               state, alarmGrid);
 }
 
 } // namespace tarvex

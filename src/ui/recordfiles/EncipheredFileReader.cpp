@@ -10,10 +10,10 @@
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
+#include "ui/shell/Forms.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
-#include "ui/shell/frmMain.h"
-#include "ui/viewer/frmHistory.h"
+#include "ui/shell/StatusSink.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -91,21 +91,24 @@ void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record) {
     }
 }
 
-// The state a load began in; events that ran since may have replaced it, or unloaded the viewer.
+// The state a load began in; events that ran since may have replaced it, or unloaded the window
+// that holds the grid.
 class LoadWatch {
 public:
-    LoadWatch(frmHistory& viewer, SpreadGrid& grid, const EncipheredFileLoad& load)
-        : viewer_(&viewer), grid_(&grid), generation_(startLoad(grid)),
-          recordPath_(&(pubVars().*load.recordPath)), startPath_(*recordPath_) {}
+    LoadWatch(const SharedState& state, SpreadGrid& grid, const EncipheredFileLoad& load)
+        : form_(Forms::formOf(&grid)), inForm_(!form_.isNull()), grid_(&grid),
+          generation_(startLoad(grid)), recordPath_(&(state.*load.recordPath)),
+          startPath_(*recordPath_) {}
 
     [[nodiscard]] bool superseded() const {
-        return frmHistory::existing() != viewer_ || grid_.isNull() ||
+        return (inForm_ && !Forms::isLoaded(form_)) || grid_.isNull() ||
                currentLoad(*grid_) != generation_ || *recordPath_ != startPath_;
     }
     [[nodiscard]] const QString& recordPath() const { return startPath_; }
 
 private:
-    const frmHistory* viewer_;
+    QPointer<QWidget> form_;
+    bool inForm_;
     QPointer<SpreadGrid> grid_;
     unsigned generation_;
     const QString* recordPath_;
@@ -122,12 +125,12 @@ bool letEventsRun(const LoadWatch& watch) {
     return true;
 }
 
-void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
-    frmHistory& viewer = frmHistory::instance();
-    SpreadGrid& grid = *(viewer.*load.grid);
-    const LoadWatch watch(viewer, grid, load);
+void readIntoGrid(const SharedState& state, StatusSink& status, const EncipheredFileLoad& load,
+                  QFile& file) {
+    SpreadGrid& grid = *load.grid;
+    const LoadWatch watch(state, grid, load);
     prepareGrid(grid, load);
-    frmMain::instance().setStatusText(load.loadingText);
+    status.setStatusText(load.loadingText);
     Screen::setMousePointer(Screen::vbHourglass);
     const QString path = pathWithoutExtension(watch.recordPath()) + load.extension;
     if (!fileExists(path)) {
@@ -135,14 +138,11 @@ void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
         return;
     }
     openForInput(file, path);
-    frmMain::instance().setStatusText(load.decryptingText);
+    status.setStatusText(load.decryptingText);
     if (!letEventsRun(watch)) {
         return;
     }
-    if (!pubVars().cryptoLog) {
-        throw TvError(ErrInvalidCall);
-    }
-    ZvLog& cryptoLog = *pubVars().cryptoLog;
+    ZvLog& zvLog = cryptoLog(state);
     const QString key = zvLogKey();
     TextLineReader lines(file);
     QElapsedTimer slice;
@@ -157,7 +157,7 @@ void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
         }
         // Hex text is ASCII: its bytes read as Latin-1 give the same digits and blanks as
         // through the ANSI code page, and the characters that differ are no digits in either.
-        const QByteArray record = cryptoLog.DecryptBytesFromHex(lines.readLine(), key);
+        const QByteArray record = zvLog.DecryptBytesFromHex(lines.readLine(), key);
         writeRecord(grid, toInt16(n + 1), record);
         increment16(n);
     }
@@ -166,22 +166,19 @@ void readIntoGrid(const EncipheredFileLoad& load, QFile& file) {
     grid.setPresentationFlagB(true);
     grid.setPresentationNumberB(2);
     if (load.showFileWhenDone) {
-        frmMain::instance().setStatusText(QStringLiteral("Current File is ") + watch.recordPath());
+        status.setStatusText(QStringLiteral("Current File is ") + watch.recordPath());
     }
     Screen::setMousePointer(Screen::vbDefault);
 }
 
 } // namespace
 
-void loadEncipheredFile(const EncipheredFileLoad& load) {
+void loadEncipheredFile(const SharedState& state, StatusSink& status,
+                        const EncipheredFileLoad& load) {
     QFile file; // closed on every way out
-    try {
-        readIntoGrid(load, file);
-    } catch (...) {
-        const TvError error = currentError();
-        ignoreErrors([&] { ReportError(load.procName, error); });
+    if (!reportErrors(load.procName, [&] { readIntoGrid(state, status, load, file); })) {
         file.close();
-        if (load.afterFailure != nullptr) {
+        if (load.afterFailure) {
             load.afterFailure();
         }
     }

@@ -4,14 +4,14 @@
 #include "ui/recordfiles/DataLogFile.h"
 #include "ui/recordfiles/EncipheredFileReader.h"
 #include "ui/shell/SharedState.h"
-#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 
-void loadOpEventsFile() {
+void loadOpEventsFile(SharedState& state, StatusSink& status, const DataLogView& view) {
     loadEncipheredFile(
+        state, status,
         {.procName = QStringLiteral("loadOpEventsFile"),
-         .grid = &frmHistory::opEvGrid,
+         .grid = view.opEvGrid,
          .recordPath = &SharedState::dataFilePath,
          .extension = QStringLiteral(".evt"),
          .column3Title = QStringLiteral("Event Message"),
@@ -19,7 +19,7 @@ void loadOpEventsFile() {
          .loadingText = QStringLiteral("Loading operator event file, please wait..."),
          .decryptingText = QStringLiteral("Decrypting operator event file, please wait..."),
          .showFileWhenDone = true,
-         .afterFailure = &resetDataView});
+         .afterFailure = [&] { resetDataView(state, status, view); }});
 }
 
 } // namespace tarvex

@@ -3,7 +3,12 @@
 
 namespace tarvex {
 
-// Reads the ".evt" file beside the loaded data log into opEvGrid ("loadOpEventsFile").
-void loadOpEventsFile();
+class StatusSink;
+struct DataLogView;
+struct SharedState;
+
+// Reads the ".evt" file beside the loaded data log into opEvGrid ("loadOpEventsFile"); a damaged
+// one resets the data view.
+void loadOpEventsFile(SharedState& state, StatusSink& status, const DataLogView& view);
 
 } // namespace tarvex

@@ -3,60 +3,41 @@
 
 #include "core/common/TvError.h"
 #include "core/recordfiles/FileKind.h"
-#include "core/recordfiles/RecordFileGuard.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/SharedState.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace tarvex {
 
-QString chooseRecordFile(const QString& filter, const QString& title) {
-    CommonDialog& dialog = fileDialog();
+QString chooseRecordFile(const SharedState& state, const QString& filter, const QString& title) {
+    CommonDialog& dialog = fileDialog(state);
     dialog.CancelError = true;
     dialog.Flags = CommonDialog::OFNFileMustExist | CommonDialog::OFNHideReadOnly;
     dialog.Filter = filter;
     dialog.DialogTitle = title;
-    dialog.InitDir = pubVars().startDir + QDir::separator();
+    dialog.InitDir = state.startDir + QDir::separator();
     dialog.ShowOpen();
     return dialog.FileName;
 }
 
-QString chooseExportFile(const QString& filter, const QString& title, const QString& proposedName) {
-    CommonDialog& dialog = fileDialog();
+QString chooseExportFile(const SharedState& state, const QString& filter, const QString& title,
+                         const QString& proposedName) {
+    CommonDialog& dialog = fileDialog(state);
     dialog.CancelError = true;
     dialog.Flags = CommonDialog::OFNOverwritePrompt | CommonDialog::OFNHideReadOnly;
     dialog.Filter = filter;
     dialog.DialogTitle = title;
     dialog.DefaultExt = QStringLiteral(".csv");
-    dialog.InitDir = pubVars().startDir + QDir::separator() + QStringLiteral("Export Data");
+    dialog.InitDir = state.startDir + QDir::separator() + QStringLiteral("Export Data");
     dialog.FileName = proposedName;
     dialog.ShowSave();
-    refuseRecordFileTarget(dialog.FileName);
+    refuseRecordFileTarget(state, dialog.FileName);
     return dialog.FileName;
 }
 
-namespace {
-bool isLoadedRecordFile(const QString& target) {
-    const SharedState& shared = pubVars();
-    return namesAnyOf(target, recordFileSet(shared.dataFilePath) +
-                                  recordFileSet(shared.auditFilePath) +
-                                  recordFileSet(shared.alarmFilePath));
-}
-} // namespace
-
-QString recordFileRefusal(const QString& target) {
-    if (!isLoadedRecordFile(target)) {
-        return {};
-    }
-    return QStringLiteral("%1 is a record file that the viewer has open; it is never "
-                          "overwritten.\r\nPlease choose another file name.")
-        .arg(QFileInfo(target).fileName());
-}
-
-void refuseRecordFileTarget(const QString& target) {
-    if (isLoadedRecordFile(target)) {
+void refuseRecordFileTarget(const SharedState& state, const QString& target) {
+    if (isLoadedRecordFile(state, target)) {
         throw TvError(ErrPermission);
     }
     if (!isWritableTarget(target)) {

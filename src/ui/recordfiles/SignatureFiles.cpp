@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/recordfiles/SignatureFiles.h"
 
+#include "core/recordfiles/RecordLayouts.h"
+#include "ui/recordfiles/AuditTrailFile.h"
 #include "ui/recordfiles/DataLogFile.h"
 #include "ui/recordfiles/EncipheredFileReader.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
-#include "ui/viewer/frmHistory.h"
 
 namespace tarvex {
 namespace {
 
-EncipheredFileLoad signatureFile(const QString& procName, SpreadGrid* frmHistory::*grid,
-                                 QString SharedState::*recordPath, void (*afterFailure)()) {
+EncipheredFileLoad signatureFile(const QString& procName, SpreadGrid* grid,
+                                 QString SharedState::*recordPath,
+                                 std::function<void()> afterFailure) {
     return {.procName = procName,
             .grid = grid,
             .recordPath = recordPath,
@@ -22,26 +24,27 @@ EncipheredFileLoad signatureFile(const QString& procName, SpreadGrid* frmHistory
             .loadingText = QStringLiteral("Loading signature file, please wait..."),
             .decryptingText = QStringLiteral("Decrypting signature file, please wait..."),
             .showFileWhenDone = false,
-            .afterFailure = afterFailure};
-}
-
-// A damaged signature file leaves the audit trail loaded, without signatures to verify it by.
-void emptyAuditSignatures() {
-    SpreadGrid& grid = *frmHistory::instance().auditSigGrid;
-    grid.ClearBlock(0, 0, grid.ColumnCount(), grid.RowCount(), false);
-    Screen::setMousePointer(Screen::vbDefault);
+            .afterFailure = std::move(afterFailure)};
 }
 
 } // namespace
 
-void loadSigFile() {
-    loadEncipheredFile(signatureFile(QStringLiteral("loadSigFile"), &frmHistory::digiSigGrid,
-                                     &SharedState::dataFilePath, &resetDataView));
+void loadSigFile(SharedState& state, StatusSink& status, const DataLogView& view) {
+    loadEncipheredFile(state, status,
+                       signatureFile(QStringLiteral("loadSigFile"), view.digiSigGrid,
+                                     &SharedState::dataFilePath,
+                                     [&] { resetDataView(state, status, view); }));
 }
 
-void loadAuditSigFile() {
-    loadEncipheredFile(signatureFile(QStringLiteral("loadAuditSigFile"), &frmHistory::auditSigGrid,
-                                     &SharedState::auditFilePath, &emptyAuditSignatures));
+void loadAuditSigFile(SharedState& state, StatusSink& status, const AuditTrailView& view) {
+    // A damaged signature file leaves the audit trail loaded, without signatures to verify it by.
+    SpreadGrid* grid = view.auditSigGrid;
+    loadEncipheredFile(state, status,
+                       signatureFile(QStringLiteral("loadAuditSigFile"), grid,
+                                     &SharedState::auditFilePath, [grid] {
+                                         clearAllCells(*grid);
+                                         Screen::setMousePointer(Screen::vbDefault);
+                                     }));
 }
 
 } // namespace tarvex

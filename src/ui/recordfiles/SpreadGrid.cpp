@@ -2,7 +2,6 @@
 #include "ui/recordfiles/SpreadGrid.h"
 
 #include "core/common/Windows1252.h"
-#include "ui/printing/GridPrinter.h"
 #include "ui/recordfiles/GridClipboard.h"
 #include "ui/recordfiles/GridModel.h"
 #include "ui/shell/ReadableLinesStyle.h"
@@ -302,10 +301,6 @@ int SpreadGrid::SelectionEndColumn() const {
 
 int SpreadGrid::SelectionEndRow() const {
     return latestBlock().isNull() ? 0 : latestBlock().bottom();
-}
-
-bool SpreadGrid::PrintGrid(int /*flags*/) {
-    return printGrid(*this);
 }
 
 void SpreadGrid::setPresentationFlagA(bool on) {

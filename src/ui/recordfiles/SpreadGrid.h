@@ -95,7 +95,8 @@ public:
     [[nodiscard]] int SelectionEndColumn() const;
     [[nodiscard]] int SelectionEndRow() const;
 
-    // Print settings, kept for PrintGrid.
+    // Print settings. The grid keeps them; the printer reads them (PrintGrid is
+    // printing/GridPrinter's printGrid).
     void setPrintTitleText(const QString& text) { printTitleText_ = text; }
     [[nodiscard]] QString PrintTitleText() const { return printTitleText_; }
     void setPrintFileText(const QString& text) { printFileText_ = text; }
@@ -114,32 +115,21 @@ public:
     [[nodiscard]] bool PrintSwitchA() const { return printSwitchA_; }
     void setPrintSwitchB(bool on) { printSwitchB_ = on; }
     [[nodiscard]] bool PrintSwitchB() const { return printSwitchB_; }
-    // Prints the grid with the settings above (printing/GridPrinter.h says how they are read)
-    // on the printer of the print dialog. `flags` is not used; the program passes 0. True when
-    // the job was sent.
-    bool PrintGrid(int flags);
 
-    // Presentation settings. Flag A shows rows in alternating colours, flag B aligns numbers
-    // to the right; the others are kept and have no visible effect.
+    // Presentation settings, set and never read back. Flag A shows rows in alternating colours,
+    // flag B aligns numbers to the right; the others are kept and have no visible effect.
     void setPresentationFlagA(bool on);
-    [[nodiscard]] bool PresentationFlagA() const { return presentationFlagA_; }
     void setPresentationFlagB(bool on);
-    [[nodiscard]] bool PresentationFlagB() const { return presentationFlagB_; }
     void setPresentationFlagC(bool on) { presentationFlagC_ = on; }
-    [[nodiscard]] bool PresentationFlagC() const { return presentationFlagC_; }
     void setPresentationNumberA(int value) { presentationNumberA_ = value; }
-    [[nodiscard]] int PresentationNumberA() const { return presentationNumberA_; }
     void setPresentationNumberB(int value) { presentationNumberB_ = value; }
-    [[nodiscard]] int PresentationNumberB() const { return presentationNumberB_; }
     void setPresentationNumberC(int value) { presentationNumberC_ = value; }
-    [[nodiscard]] int PresentationNumberC() const { return presentationNumberC_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool announceCell(bool written, int column, int row);
-    void afterCountsChanged();
     void applyColumns(int firstColumn, int lastColumn);
     void applyWidth(int column);
     void measureColumnWidths();

@@ -18,7 +18,7 @@ class QWidget;
 
 namespace tarvex {
 
-// The common dialog control (the main window's cmdFile, shared as pubVars().fileDialog): one
+// The common dialog control (the main window's cmdFile, shared as the state's fileDialog): one
 // object whose properties set up and read back the Open, Save, colour and print dialogs. Each
 // Show method opens Qt's own (non-native) dialog modally over the owner; the Open and the Save
 // dialog are each made once and shown again, set up anew, on every call. A cancelled dialog

@@ -4,40 +4,50 @@
 #include "core/common/TvError.h"
 #include "ui/shell/ReportError.h"
 
+#include <concepts>
 #include <optional>
 #include <utility>
 
 namespace tarvex {
 
-// How handlers meet failures. Procedures throw TvError; a handler picks one of three ways:
+// How handlers meet failures. Procedures throw TvError; a handler takes one of two ways:
 //
 //  - errors ignored statement by statement (window load, resize, unload, button clicks and
-//    releases, menu Exit): wrap each statement on its own, so that a failure skips only it:
+//    releases, menu Exit, printouts): wrap each statement on its own, so that a failure skips
+//    only it; a printout ends where its print dialog was cancelled:
 //        ignoreErrors([&] { step1(); });
-//        ignoreErrors([&] { step2(); });
-//  - errors reported, then go on (Help > About, the start-up timer): each statement under
-//    reportErrors(procName, ...), which shows the error with ReportError and returns false;
-//  - a procedure's own handler (file readers, exports): try { ... } catch (...) { TvError e =
-//    currentError(); ... }, testing e.isCancel() for a cancelled dialog and calling
-//    ReportError(procName, e) for anything else.
+//        if (!ignoreErrors([&] { dialog.ShowPrinter(); })) { return; }
+//  - errors reported (Help > About, the start-up timer, the readers and exports, the trend
+//    setup): reportErrors(procName, statement) shows the failure with ReportError under the
+//    procedure's name; handlers with a message of their own (the verifiers, the trend build,
+//    the JPEG save, start-up) pass that message instead of the name. It answers false when the
+//    statement failed, so that an event handler goes on with its next statement and a file
+//    procedure cleans up and leaves:
+//        if (!reportErrors(QStringLiteral("getAlmFile"), [&] { load(); })) {
+//            clearAllCells(grid);
+//        }
+//    A cancelled dialog (error 32755) is no failure: nothing is reported, and the answer is true.
 
 // The error in flight, as a handler reads it. Call only inside a catch block: a TvError comes
 // back as it is, an allocation failure as error 7 and anything else as error 5.
 TvError currentError() noexcept;
 
-// Runs one statement; any failure is dropped without a message.
-template <class F> void ignoreErrors(F&& statement) noexcept {
+// Runs one statement; any failure is dropped without a message. Answers false only when the
+// statement was a cancelled dialog (error 32755), which ends a printout.
+template <class F> bool ignoreErrors(F&& statement) noexcept {
     try {
         std::forward<F>(statement)();
     } catch (...) {
-        // errors ignored: the statement is skipped
+        return !currentError().isCancel(); // errors ignored: the statement is skipped
     }
+    return true;
 }
 
-// Runs one statement; a failure is shown with ReportError(procName) and the caller goes on with
-// its next statement. Returns false when the statement failed. A failure of the report itself
-// is dropped.
-template <class F> bool reportErrors(const QString& procName, F&& statement) noexcept {
+// Runs one statement; a failure other than a cancelled dialog goes to `report` (a failure of
+// the report itself is dropped) and the answer is false.
+template <class Report, class F>
+requires std::invocable<Report&, const TvError&>
+bool reportErrors(Report&& report, F&& statement) noexcept {
     std::optional<TvError> error;
     try {
         std::forward<F>(statement)();
@@ -45,8 +55,17 @@ template <class F> bool reportErrors(const QString& procName, F&& statement) noe
     } catch (...) {
         error = currentError();
     }
-    ignoreErrors([&] { ReportError(procName, *error); });
+    if (error->isCancel()) {
+        return true;
+    }
+    ignoreErrors([&] { report(*error); });
     return false;
+}
+
+// The same, reported with ReportError under `procName`.
+template <class F> bool reportErrors(const QString& procName, F&& statement) noexcept {
+    return reportErrors([&procName](const TvError& e) { ReportError(procName, e); },
+                        std::forward<F>(statement));
 }
 
 } // namespace tarvex

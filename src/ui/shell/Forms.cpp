@@ -39,6 +39,15 @@ bool isLoaded(const QWidget* form) {
     return std::ranges::any_of(forms(), [form](const QPointer<QWidget>& p) { return p == form; });
 }
 
+QWidget* formOf(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (isLoaded(w)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
 void unload(QWidget* form) {
     std::erase_if(forms(), [form](const QPointer<QWidget>& p) { return p == form; });
     form->close();

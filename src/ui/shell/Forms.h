@@ -16,6 +16,10 @@ std::vector<QWidget*> loaded();
 // be unloaded, never closed by the user, accepts a close only once this is false.
 bool isLoaded(const QWidget* form);
 
+// The loaded window that holds `widget`: the widget itself or its nearest loaded ancestor;
+// nullptr when there is none.
+QWidget* formOf(QWidget* widget);
+
 // Closes the window and schedules its destruction (safe from inside its own handlers).
 void unload(QWidget* form);
 

@@ -6,13 +6,13 @@
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/frmMain.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
+#include <utility>
 #include <vector>
 
 namespace tarvex {
@@ -24,6 +24,7 @@ struct MsgBoxState {
     QPointer<QWidget> ownerWindow;
     QPointer<QTimer> timer;
     int timerId = 0; // 0 while no auto-close timer runs
+    std::function<QWidget*()> messageOwner;
 };
 
 MsgBoxState& state() {
@@ -41,11 +42,12 @@ ScreenRect windowRect(const QWidget* w) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-// The owner's rectangle. A viewer not shown yet (an instance that is still starting, or ending
-// before it started) is over where it will stand: the maximised main window's client area.
+// The owner's rectangle. A child window of the main window that is not shown yet (the viewer
+// while it is still starting, or ending before it started) is over where it will stand: the
+// maximised main window's client area.
 ScreenRect ownerRect(const QWidget* w) {
-    frmMain* main = frmMain::existing();
-    if (w == nullptr || w->isVisible() || w != frmHistory::existing() || main == nullptr) {
+    const auto* main = w != nullptr ? qobject_cast<const frmMain*>(w->window()) : nullptr;
+    if (w == nullptr || w->isVisible() || w->isWindow() || main == nullptr) {
         return windowRect(w);
     }
     const QRect r = main->clientArea();
@@ -196,8 +198,13 @@ int MsgBoxPos(const QString& prompt, int style, QString& title, QWidget* ownerWi
 }
 
 int msgBox(const QString& prompt, int style) {
+    QWidget* owner = state().messageOwner ? state().messageOwner() : nullptr;
     QString title;
-    return MsgBoxPos(prompt, style, title, &frmHistory::instance(), 0);
+    return MsgBoxPos(prompt, style, title, owner, 0);
+}
+
+void setMessageOwner(std::function<QWidget*()> owner) {
+    state().messageOwner = std::move(owner);
 }
 
 } // namespace tarvex

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace tarvex {
@@ -46,8 +48,13 @@ inline constexpr int No = 7;
 int MsgBoxPos(const QString& prompt, int style, QString& title, QWidget* ownerWindow,
               int timeoutMs);
 
-// The system's usual call: empty title, the history viewer as owner (created if it does not
-// exist yet), no time-out. Use it for every message of the system's own.
+// The system's usual call: empty title, the owner of the program's messages, no time-out. Use
+// it for every message of the system's own.
 int msgBox(const QString& prompt, int style);
+
+// Start-up names the owner of the program's messages: `owner` is asked at every msgBox and may
+// create the window it hands out (the history viewer, when a message comes before it is
+// loaded). Without one, or with an empty function, messages have no owner.
+void setMessageOwner(std::function<QWidget*()> owner);
 
 } // namespace tarvex

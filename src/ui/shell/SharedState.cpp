@@ -2,21 +2,39 @@
 #include "ui/shell/SharedState.h"
 
 #include "core/common/TvError.h"
+#include "core/recordfiles/RecordFileGuard.h"
+
+#include <QFileInfo>
 
 namespace tarvex {
 
-SharedState& pubVars() {
-    // Never destroyed: the shared objects outlive every window, up to the process end.
-    static auto* state = new SharedState;
-    return *state;
-}
-
-CommonDialog& fileDialog() {
-    CommonDialog* dialog = pubVars().fileDialog;
-    if (dialog == nullptr) {
+CommonDialog& fileDialog(const SharedState& state) {
+    if (state.fileDialog == nullptr) {
         throw TvError(ErrInvalidCall);
     }
-    return *dialog;
+    return *state.fileDialog;
+}
+
+ZvLog& cryptoLog(const SharedState& state) {
+    if (!state.cryptoLog) {
+        throw TvError(ErrInvalidCall);
+    }
+    return *state.cryptoLog;
+}
+
+bool isLoadedRecordFile(const SharedState& state, const QString& target) {
+    return namesAnyOf(target, recordFileSet(state.dataFilePath) +
+                                  recordFileSet(state.auditFilePath) +
+                                  recordFileSet(state.alarmFilePath));
+}
+
+QString recordFileRefusal(const SharedState& state, const QString& target) {
+    if (!isLoadedRecordFile(state, target)) {
+        return {};
+    }
+    return QStringLiteral("%1 is a record file that the viewer has open; it is never "
+                          "overwritten.\r\nPlease choose another file name.")
+        .arg(QFileInfo(target).fileName());
 }
 
 } // namespace tarvex

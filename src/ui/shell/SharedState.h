@@ -11,8 +11,10 @@ namespace tarvex {
 class CommonDialog;
 class ZvLog;
 
-// The process-wide shared state. Every value exists once; only the user-interface thread touches
-// it, so nothing locks it. Texts start empty and flags false.
+// The program's shared state. Start-up creates the one object (before any window), the start-up
+// window fills in its objects, and it is handed to every window and procedure that reads or
+// writes it; it outlives them all. Only the user-interface thread touches it, so nothing locks
+// it. Texts start empty and flags false.
 struct SharedState {
     // The main window's common dialog cmdFile: every open, save, colour and print dialog goes
     // through it. Set once at start-up; never released.
@@ -30,10 +32,18 @@ struct SharedState {
     std::shared_ptr<ZvLog> cryptoLog;
 };
 
-// The shared state. It lives until the process ends and is never destroyed.
-SharedState& pubVars();
-
 // The shared common dialog; raises error 5 while start-up has not set it yet.
-CommonDialog& fileDialog();
+CommonDialog& fileDialog(const SharedState& state);
+
+// The shared crypto wrapper; raises error 5 while start-up has not created it yet.
+ZvLog& cryptoLog(const SharedState& state);
+
+// True when `target` names one of the loaded record files or the signature or event file
+// beside one of them (also through another path or a link).
+bool isLoadedRecordFile(const SharedState& state, const QString& target);
+
+// The Save dialog's answer to a name that is a loaded record file (isLoadedRecordFile): a plain
+// message; empty for any other name. The program never writes a record file.
+QString recordFileRefusal(const SharedState& state, const QString& target);
 
 } // namespace tarvex

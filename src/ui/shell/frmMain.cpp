@@ -2,7 +2,6 @@
 #include "ui/shell/frmMain.h"
 
 #include "core/shell/MainWindowSizing.h"
-#include "ui/recordfiles/RecordDialogs.h"
 #include "ui/shell/AppInfo.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/ErrorHandling.h"
@@ -14,11 +13,11 @@
 #include "ui/shell/SharedState.h"
 #include "ui/shell/StatusPanels.h"
 #include "ui/shell/frmAbout.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -27,9 +26,9 @@ namespace {
 frmMain* s_instance = nullptr;
 } // namespace
 
-frmMain& frmMain::instance() {
+frmMain& frmMain::load(SharedState& state) {
     if (s_instance == nullptr) {
-        s_instance = new frmMain;
+        s_instance = new frmMain(state);
         s_instance->MDIForm_Load();
     }
     return *s_instance;
@@ -39,9 +38,9 @@ frmMain* frmMain::existing() {
     return s_instance;
 }
 
-frmMain::frmMain()
+frmMain::frmMain(SharedState& state)
     : mdiArea(new QMdiArea(this)), cmdFile(new CommonDialog(this)),
-      sbStatusBar(new StatusPanels(this)) {
+      sbStatusBar(new StatusPanels(this)), state_(state) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kAppTitle);
     setWindowIcon(appIcon());
@@ -49,7 +48,9 @@ frmMain::frmMain()
     setCentralWidget(mdiArea);
     setStatusBar(sbStatusBar);
     // No Save dialog of the program takes a record file that it has open.
-    cmdFile->SaveRefusal = &recordFileRefusal;
+    cmdFile->SaveRefusal = [this](const QString& target) {
+        return recordFileRefusal(state_, target);
+    };
     buildMenus();
     // F1: the user guide. Not in a menu, which holds only File > Exit and Help > About.
     auto* guide = new QAction(this);
@@ -116,9 +117,10 @@ void frmMain::MDIForm_Resize() {
     const MainResizeAction action = mainResizeAction(
         isMinimized(), pixelsToTwipsX(outer.width(), this), pixelsToTwipsY(outer.height(), this));
     if (action.kind == MainResizeAction::Kind::PlaceViewer) {
-        // The viewer then fits itself to the child area in its own resize handler. A minimised
-        // viewer keeps its place and size, as its own handler does.
-        frmHistory* viewer = frmHistory::existing();
+        // The viewer, the one child window, then fits itself to the child area in its own resize
+        // handler. A minimised viewer keeps its place and size, as its own handler does.
+        const QList<QMdiSubWindow*> children = mdiArea->subWindowList();
+        QMdiSubWindow* viewer = children.isEmpty() ? nullptr : children.first();
         if (viewer != nullptr && !viewer->isMinimized()) {
             ignoreErrors([&] { viewer->move(0, 0); });
             ignoreErrors([&] {
@@ -142,7 +144,7 @@ void frmMain::setOuterSize(int widthPx, int heightPx) {
 void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore(); // the close goes ahead only by ending the program
     bool busy = false;
-    ignoreErrors([&] { busy = pubVars().plotBusy != 0; });
+    ignoreErrors([&] { busy = state_.plotBusy != 0; });
     if (busy) {
         ignoreErrors([] {
             msgBox(QStringLiteral("History viewer is busy with an operation, please wait!"),

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/shell/StatusSink.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -11,15 +13,17 @@ namespace tarvex {
 
 class CommonDialog;
 class StatusPanels;
+struct SharedState;
 
 // The main window: a multiple-document frame holding the history viewer as its one child, with
 // the menu, the status bar and the common dialog. It opens maximised and is never unloaded: the
-// program ends from its close request.
-class frmMain : public QMainWindow {
+// program ends from its close request, which it refuses while the shared state says that a
+// trend is being built. Its status bar is the program's status sink.
+class frmMain : public QMainWindow, public StatusSink {
     Q_OBJECT
 public:
-    // The one instance, created and loaded (maximised, not shown) on first use.
-    static frmMain& instance();
+    // The one instance: created and loaded (maximised, not shown) on `state` when there is none.
+    static frmMain& load(SharedState& state);
     // nullptr when it has not been created.
     static frmMain* existing();
     ~frmMain() override;
@@ -33,7 +37,7 @@ public:
     QAction* mnuHelpAbout;
 
     // Panel 1 of the status bar.
-    void setStatusText(const QString& text);
+    void setStatusText(const QString& text) override;
     [[nodiscard]] QString statusText() const;
     // The screen rectangle for child windows; before the window is first shown, where it will be.
     [[nodiscard]] QRect clientArea() const;
@@ -47,11 +51,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    frmMain();
+    explicit frmMain(SharedState& state);
     void buildMenus();
     void MDIForm_Load();
     void MDIForm_Resize();
     void setOuterSize(int widthPx, int heightPx);
+
+    SharedState& state_;
 };
 
 } // namespace tarvex

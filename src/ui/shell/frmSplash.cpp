@@ -13,14 +13,16 @@
 #include "ui/shell/SharedState.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/frmMain.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
+
+#include <utility>
 
 namespace tarvex {
 namespace {
@@ -39,16 +41,14 @@ const QString kStartupFailed =
                    "Please re-install the Corvane data viewer from the CD or orig source.");
 } // namespace
 
-frmSplash& frmSplash::instance() {
+frmSplash& frmSplash::load(SharedState& state, std::function<void()> handOver) {
     if (s_instance == nullptr) {
-        s_instance = new frmSplash;
-        try {
-            s_instance->Form_Load();
-        } catch (...) {
-            // The runtime's report ends the program: nothing may hand over while it is up.
-            s_instance->Timer1->stop();
-            throw;
-        }
+        s_instance = new frmSplash(state, std::move(handOver));
+        // Outside the start-up failure handler: the runtime's report ends the program, and
+        // nothing may hand over while it is up.
+        QScopeGuard stopOnFailure([] { s_instance->Timer1->stop(); });
+        s_instance->Form_Load();
+        stopOnFailure.dismiss();
     }
     return *s_instance;
 }
@@ -57,9 +57,10 @@ frmSplash* frmSplash::existing() {
     return s_instance;
 }
 
-frmSplash::frmSplash()
+frmSplash::frmSplash(SharedState& state, std::function<void()> handOver)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), Image1(new QLabel(this)),
-      iLabelX1(new QLabel(this)), Timer1(new QTimer(this)) {
+      iLabelX1(new QLabel(this)), Timer1(new QTimer(this)), state_(state),
+      handOver_(std::move(handOver)) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowIcon(appIcon());
     buildControls();
@@ -100,30 +101,31 @@ void frmSplash::buildControls() {
     iLabelX1->setGeometry(label);
 }
 
-void frmSplash::createSharedObjects() {
-    frmMain& main = frmMain::instance();
-    pubVars().fileDialog = main.cmdFile;
-    pubVars().cryptoLog = std::make_shared<ZvLog>();
+frmMain& frmSplash::createSharedObjects(SharedState& state) {
+    frmMain& main = frmMain::load(state);
+    state.fileDialog = main.cmdFile;
+    state.cryptoLog = std::make_shared<ZvLog>();
+    return main;
 }
 
 void frmSplash::Form_Load() {
-    createSharedObjects();
-    try {
-        theCount = 1;
-        pubVars().startDir = QDir::toNativeSeparators(QDir::currentPath());
-        setAppHelpFile(
-            QDir(pubVars().startDir).filePath(QStringLiteral("VELTRIS DATA VIEWER HELP.hlp")));
-        if (previousInstanceRunning()) {
-            Timer1->stop();
-            msgBox(kAlreadyRunning, MsgStyle::Question);
-            ended_ = true;
-            endProgram(1);
-            return;
-        }
-        frmMain::instance().setWindowTitle(kAppTitle);
-    } catch (...) {
-        startupFailed();
-    }
+    frmMain& main = createSharedObjects(state_);
+    reportErrors(
+        [this](const TvError&) { startupFailed(); },
+        [&] {
+            theCount = 1;
+            state_.startDir = QDir::toNativeSeparators(QDir::currentPath());
+            setAppHelpFile(
+                QDir(state_.startDir).filePath(QStringLiteral("VELTRIS DATA VIEWER HELP.hlp")));
+            if (previousInstanceRunning()) {
+                Timer1->stop();
+                msgBox(kAlreadyRunning, MsgStyle::Question);
+                ended_ = true;
+                endProgram(1);
+                return;
+            }
+            main.setWindowTitle(kAppTitle);
+        });
 }
 
 void frmSplash::startupFailed() {
@@ -140,7 +142,7 @@ void frmSplash::Timer1_Timer() {
         return;
     }
     reportErrors(proc, [this] { Timer1->stop(); });
-    reportErrors(proc, [] { frmHistory::instance().showViewer(); });
+    reportErrors(proc, [this] { handOver_(); });
     reportErrors(proc, [this] { Forms::unload(this); });
 }
 

@@ -4,30 +4,32 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 class QTimer;
 
 namespace tarvex {
 
-class TvError;
+class frmMain;
+struct SharedState;
 
-// The start-up window. Loading it starts the program: the shared objects, the start directory,
-// the help file and the single-instance rule. Its timer then counts ten ticks of 100 ms and
-// hands over to the history viewer and the main window.
+// The start-up window. Loading it starts the program on the shared state: the shared objects,
+// the start directory, the help file and the single-instance rule. Its timer then counts ten
+// ticks of 100 ms and hands over: `handOver` loads and shows the history viewer, which brings
+// up the main window around it.
 class frmSplash : public QWidget {
     Q_OBJECT
 public:
-    // The one instance, created and loaded on first use. Failures of the shared objects' creation
-    // propagate to the caller; later start-up failures show the start-up failure message and end
-    // the program.
-    static frmSplash& instance();
+    // Creates and loads the one instance. Failures of the shared objects' creation propagate to
+    // the caller; later start-up failures show the start-up failure message and end the program.
+    static frmSplash& load(SharedState& state, std::function<void()> handOver);
     static frmSplash* existing();
     ~frmSplash() override;
 
     // Start-up steps 1 and 2: the main window (hidden) and its common dialog as fileDialog, and
-    // the crypto wrapper. Outside the start-up failure handler.
-    static void createSharedObjects();
+    // the crypto wrapper. Outside the start-up failure handler. Returns the main window.
+    static frmMain& createSharedObjects(SharedState& state);
 
     QLabel* Image1;
     QLabel* iLabelX1;
@@ -44,11 +46,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    frmSplash();
+    frmSplash(SharedState& state, std::function<void()> handOver);
     void buildControls();
     void Form_Load();
     void startupFailed();
 
+    SharedState& state_;
+    std::function<void()> handOver_;
     bool ended_ = false;
 };
 

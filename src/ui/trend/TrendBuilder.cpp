@@ -11,16 +11,14 @@
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
-#include "ui/shell/frmMain.h"
+#include "ui/shell/StatusSink.h"
 #include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/SliderControl.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QTabWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -42,8 +40,9 @@ const auto kPlotFailed =
 // second build would clear the channels that the first is still filling.
 bool s_buildRunning = false;
 
-// The viewer was closed during an event pass: there is nothing left to plot on or to tell.
-struct ViewerGone {};
+// How a build ended, when no run-time error ended it. Its controls may be destroyed during an
+// event pass: then there is nothing left to plot on or to tell.
+enum class Outcome { Completed, Cancelled, ControlsGone };
 
 bool firstValueEmpty(const SpreadGrid& grid) {
     CellValue value;
@@ -64,29 +63,36 @@ TrendBlock addressBlock(SpreadGrid& grid, int index) {
     return withWholeColumnRows(b, grid.RowCount());
 }
 
-// One run of buildTrend over the viewer's grid and plot.
+// One run of buildTrend over the data log's grid and the plot.
 class TrendBuild {
 public:
-    explicit TrendBuild(frmHistory& viewer)
-        : viewer_(&viewer), grid_(viewer.vaGrid), plot_(viewer.iPlotX) {}
+    TrendBuild(SharedState& state, const TrendControls& trend)
+        : state_(state), grid_(trend.vaGrid), plot_(trend.iPlotX), ySlider_(trend.YSlider),
+          dateSlider_(trend.DateSlider), label_(trend.DcryLabel), bar_(trend.ProgBar) {}
 
-    // False when the user stopped it. Run-time errors and ViewerGone leave it by throwing.
-    bool run();
+    // Run-time errors leave it by throwing.
+    Outcome run();
+    // The ranges of the completed build.
+    [[nodiscard]] HistorySpans spans() const;
     // Ends a stopped or failed build: progress hidden, pointer back, plotBusy cleared.
     void cleanUp();
 
 private:
+    [[nodiscard]] bool present() const;
     void start();
-    bool plotBlock(int index);
-    void plotColumn(int column, const TrendBlock& block, int columnCount, int rowSpan);
-    void plotPoint(int channel, int column, int row, int columnCount, int rowSpan);
+    Outcome plotBlock(int index);
+    bool plotColumn(int column, const TrendBlock& block, int columnCount, int rowSpan);
+    bool plotPoint(int channel, int column, int row, int columnCount, int rowSpan);
     void complete();
     double pointX(int row);
-    frmHistory& viewer();
 
-    QPointer<frmHistory> viewer_;
+    SharedState& state_;
     QPointer<SpreadGrid> grid_;
     QPointer<PlotControl> plot_;
+    QPointer<SliderControl> ySlider_;
+    QPointer<SliderControl> dateSlider_;
+    QPointer<QWidget> label_;
+    QPointer<LedBar> bar_;
     bool firstValueEmpty_ = false;
     int channelCounter_ = 0;
     int pointCounter_ = 0;
@@ -99,43 +105,44 @@ private:
     std::vector<double> rowTimes_;
 };
 
-frmHistory& TrendBuild::viewer() {
-    if (viewer_.isNull() || grid_.isNull() || plot_.isNull()) {
-        throw ViewerGone{};
-    }
-    return *viewer_;
+bool TrendBuild::present() const {
+    return !grid_.isNull() && !plot_.isNull() && !ySlider_.isNull() && !dateSlider_.isNull() &&
+           !label_.isNull() && !bar_.isNull();
 }
 
-bool TrendBuild::run() {
+Outcome TrendBuild::run() {
+    if (!present()) {
+        return Outcome::ControlsGone;
+    }
     start();
     firstValueEmpty_ = firstValueEmpty(*grid_);
     const int blocks = grid_->SelectionCount();
     for (int i = 0; i < blocks; ++i) {
-        if (!plotBlock(i)) {
-            return false;
+        if (const Outcome outcome = plotBlock(i); outcome != Outcome::Completed) {
+            return outcome;
         }
     }
     complete();
-    return true;
+    return Outcome::Completed;
 }
 
 void TrendBuild::start() {
-    frmHistory& v = viewer();
-    pubVars().plotBusy = kTrue16;
+    state_.plotBusy = kTrue16;
     Screen::setMousePointer(Screen::vbHourglass);
     plot_->ClearPlot();
-    v.YSlider->setPosition(0);
-    v.DateSlider->setPosition(0);
+    ySlider_->setPosition(0);
+    dateSlider_->setPosition(0);
     plot_->XAxis().setBuildStart(true);
     plot_->YAxis().setBuildStart(true);
     plot_->XAxis().setAxisMode(0);
     plot_->YAxis().setAxisMode(0);
-    v.DcryLabel->show();
-    v.ProgBar->show();
-    v.ProgBar->setPositionMax(100);
+    label_->show();
+    bar_->show();
+    bar_->setPositionMax(100);
 }
 
-bool TrendBuild::plotBlock(int index) {
+// Completed: the block is plotted and the next may follow.
+Outcome TrendBuild::plotBlock(int index) {
     const TrendBlock block =
         withWholeRowColumns(addressBlock(*grid_, index), firstValueEmpty_, grid_->ColumnCount());
     if (index == 0) {
@@ -149,16 +156,19 @@ bool TrendBuild::plotBlock(int index) {
     const int columnCount = block.lastColumn - block.firstColumn + 1;
     for (int column = block.firstColumn; column <= block.lastColumn; ++column) {
         // The stop button is honoured between columns only: a column once begun is finished.
-        if (pubVars().plotBusy == kFalse16) {
-            return false;
+        if (state_.plotBusy == kFalse16) {
+            return Outcome::Cancelled;
         }
-        plotColumn(column, block, columnCount, rowSpan);
+        if (!plotColumn(column, block, columnCount, rowSpan)) {
+            return Outcome::ControlsGone;
+        }
         ++channelCounter_;
     }
-    return true;
+    return Outcome::Completed;
 }
 
-void TrendBuild::plotColumn(int column, const TrendBlock& block, int columnCount, int rowSpan) {
+// False when the controls went away meanwhile.
+bool TrendBuild::plotColumn(int column, const TrendBlock& block, int columnCount, int rowSpan) {
     const int channel = plot_->AddChannel();
     PlotChannel& trace = plot_->Channel(channel);
     trace.setColor(trace.Color());
@@ -167,16 +177,21 @@ void TrendBuild::plotColumn(int column, const TrendBlock& block, int columnCount
     grid_->GetCellValue(column, 0, title);
     trace.setTitleText(title.toText());
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
-        plotPoint(channel, column, row, columnCount, rowSpan);
+        if (!plotPoint(channel, column, row, columnCount, rowSpan)) {
+            return false;
+        }
     }
+    return true;
 }
 
-void TrendBuild::plotPoint(int channel, int column, int row, int columnCount, int rowSpan) {
+bool TrendBuild::plotPoint(int channel, int column, int row, int columnCount, int rowSpan) {
     doEvents();
-    frmHistory& v = viewer(); // whatever ran may have closed it
+    if (!present()) {
+        return false; // whatever ran may have destroyed them
+    }
     const int progress = trendProgress(pointCounter_, columnCount, rowSpan);
     ++pointCounter_;
-    v.ProgBar->setPosition(progress);
+    bar_->setPosition(progress);
     const double x = pointX(row);
     grid_->setCurrentColumn(column);
     grid_->setCurrentRow(row);
@@ -190,6 +205,7 @@ void TrendBuild::plotPoint(int channel, int column, int row, int columnCount, in
     } else {
         trace.AddEmpty(x);
     }
+    return true;
 }
 
 double TrendBuild::pointX(int row) {
@@ -215,83 +231,80 @@ double TrendBuild::pointX(int row) {
 }
 
 void TrendBuild::complete() {
-    frmHistory& v = viewer();
     plot_->YAxis().setMin(lowestValue_);
     plot_->YAxis().setSpan(highestValue_ - lowestValue_);
-    v.DcryLabel->hide();
-    v.ProgBar->hide();
-    v.historyXspan = plot_->XAxis().Span();
-    v.historyYspan = plot_->YAxis().Span();
-    v.historyXmin = plot_->XAxis().Min();
-    v.historyYmin = plot_->YAxis().Min();
+    label_->hide();
+    bar_->hide();
     Screen::setMousePointer(Screen::vbDefault);
-    pubVars().plotBusy = kFalse16;
-    v.DataTab->setCurrentIndex(frmHistory::TabTrendData);
+    state_.plotBusy = kFalse16;
+}
+
+HistorySpans TrendBuild::spans() const {
+    return {.historyXspan = plot_->XAxis().Span(),
+            .historyYspan = plot_->YAxis().Span(),
+            .historyXmin = plot_->XAxis().Min(),
+            .historyYmin = plot_->YAxis().Min()};
 }
 
 void TrendBuild::cleanUp() {
-    if (!viewer_.isNull()) {
-        ignoreErrors([this] { viewer_->DcryLabel->hide(); });
-        ignoreErrors([this] { viewer_->ProgBar->hide(); });
+    if (!label_.isNull()) {
+        ignoreErrors([this] { label_->hide(); });
+    }
+    if (!bar_.isNull()) {
+        ignoreErrors([this] { bar_->hide(); });
     }
     Screen::setMousePointer(Screen::vbDefault);
-    pubVars().plotBusy = kFalse16;
+    state_.plotBusy = kFalse16;
 }
 
 } // namespace
 
-void plotSelection() {
+std::optional<HistorySpans> plotSelection(SharedState& state, StatusSink& status,
+                                          const TrendControls& trend) {
     if (s_buildRunning) {
-        return;
+        return std::nullopt;
     }
-    frmHistory& v = frmHistory::instance();
-    SpreadGrid& grid = *v.vaGrid;
+    SpreadGrid& grid = *trend.vaGrid;
     const bool noFirstValue = firstValueEmpty(grid);
     if (!grid.IsBlockSelected() && grid.SelectionCount() == 0) {
         msgBox(kTooFewCells, MsgStyle::Question);
-        return;
+        return std::nullopt;
     }
     for (int i = 0; i < grid.SelectionCount(); ++i) {
         switch (checkTrendBlock(addressBlock(grid, i), noFirstValue)) {
         case TrendBlockCheck::TooFewRows:
             msgBox(kTooFewCells, MsgStyle::Question);
-            return;
+            return std::nullopt;
         case TrendBlockCheck::NotDataCells:
             msgBox(kNotDataCells, MsgStyle::Question);
-            return;
+            return std::nullopt;
         case TrendBlockCheck::Ok:
             break;
         }
     }
-    frmMain::instance().setStatusText(QStringLiteral("Plotting data, please wait!"));
-    buildTrend();
-    frmMain::instance().setStatusText(QStringLiteral("Current File is ") + pubVars().dataFilePath);
+    status.setStatusText(QStringLiteral("Plotting data, please wait!"));
+    std::optional<HistorySpans> spans = buildTrend(state, trend);
+    status.setStatusText(QStringLiteral("Current File is ") + state.dataFilePath);
+    return spans;
 }
 
-void buildTrend() {
+std::optional<HistorySpans> buildTrend(SharedState& state, const TrendControls& trend) {
     if (s_buildRunning) {
-        return;
+        return std::nullopt;
     }
     const QScopedValueRollback running(s_buildRunning, true);
-    TrendBuild build(frmHistory::instance());
-    enum class Outcome { Completed, Cancelled, Failed, ViewerGone } outcome{};
-    try {
-        outcome = build.run() ? Outcome::Completed : Outcome::Cancelled;
-    } catch (const ViewerGone&) {
-        outcome = Outcome::ViewerGone; // nothing left to show a message over
-    } catch (...) {
-        outcome = Outcome::Failed;
-    }
+    TrendBuild build(state, trend);
+    std::optional<Outcome> outcome; // none: a run-time error ended it
+    reportErrors([](const TvError&) { msgBox(kPlotFailed, MsgStyle::Critical); },
+                 [&] { outcome = build.run(); });
     if (outcome == Outcome::Completed) {
-        return;
+        return build.spans();
     }
-    if (outcome != Outcome::ViewerGone) {
-        const QString& text = outcome == Outcome::Cancelled ? kCancelled : kPlotFailed;
-        const int style =
-            outcome == Outcome::Cancelled ? MsgStyle::Information : MsgStyle::Critical;
-        ignoreErrors([&] { msgBox(text, style); });
+    if (outcome == Outcome::Cancelled) {
+        ignoreErrors([] { msgBox(kCancelled, MsgStyle::Information); });
     }
     build.cleanUp();
+    return std::nullopt;
 }
 
 } // namespace tarvex

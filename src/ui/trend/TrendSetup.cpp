@@ -6,11 +6,8 @@
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/Forms.h"
 #include "ui/shell/MsgBoxPos.h"
-#include "ui/shell/SharedState.h"
-#include "ui/shell/frmMain.h"
 #include "ui/trend/NumericInput.h"
 #include "ui/trend/PlotControl.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -35,10 +32,10 @@ int rounded(double value) {
 
 } // namespace
 
-TrendSetup& TrendSetup::instance() {
+TrendSetup& TrendSetup::load(QWidget* owner, PlotControl* plot, CommonDialog* dialog) {
     if (s_instance == nullptr) {
-        s_instance = new TrendSetup(&frmMain::instance());
-        s_instance->Form_Load();
+        s_instance = new TrendSetup(owner, dialog);
+        s_instance->Form_Load(plot);
     }
     return *s_instance;
 }
@@ -47,7 +44,7 @@ TrendSetup* TrendSetup::existing() {
     return s_instance;
 }
 
-TrendSetup::TrendSetup(QWidget* owner) : QDialog(owner) {
+TrendSetup::TrendSetup(QWidget* owner, CommonDialog* dialog) : QDialog(owner), dialog_(dialog) {
     setObjectName(QStringLiteral("TrendSetup"));
     setWindowTitle(QStringLiteral("Trend Scaling Setup"));
     setModal(true);
@@ -61,8 +58,8 @@ TrendSetup::~TrendSetup() {
     }
 }
 
-void TrendSetup::Form_Load() {
-    histPlotobj = frmHistory::instance().iPlotX;
+void TrendSetup::Form_Load(PlotControl* plot) {
+    histPlotobj = plot;
 }
 
 void TrendSetup::Form_Unload() {
@@ -171,10 +168,17 @@ void TrendSetup::Xscalecolor_Click() {
 // A cancelled colour dialog leaves the common dialog's colour as the swatch's own, so the last
 // step puts that back.
 void TrendSetup::pickColor(QLabel* swatch) {
-    ignoreErrors([] { fileDialog().Flags = kColorFlags; });
-    ignoreErrors([swatch] { fileDialog().Color = swatchColor(swatch); });
-    ignoreErrors([] { fileDialog().ShowColor(); });
-    ignoreErrors([swatch] { setSwatchColor(swatch, fileDialog().Color); });
+    ignoreErrors([this] { colorDialog().Flags = kColorFlags; });
+    ignoreErrors([this, swatch] { colorDialog().Color = swatchColor(swatch); });
+    ignoreErrors([this] { colorDialog().ShowColor(); });
+    ignoreErrors([this, swatch] { setSwatchColor(swatch, colorDialog().Color); });
+}
+
+CommonDialog& TrendSetup::colorDialog() const {
+    if (dialog_ == nullptr) {
+        throw TvError(ErrInvalidCall);
+    }
+    return *dialog_;
 }
 
 } // namespace tarvex

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace tarvex {
 
+class CommonDialog;
 class NumericInput;
 class PlotControl;
 
@@ -28,8 +29,9 @@ class TrendSetup : public QDialog {
 public:
     static constexpr int kPens = 12;
 
-    // The one instance, created and loaded on first use, owned by the main window.
-    static TrendSetup& instance();
+    // The one instance: created and loaded when there is none, owned by `owner` (the main
+    // window), for `plot` (the viewer's), with `dialog` (the shared common dialog) for colours.
+    static TrendSetup& load(QWidget* owner, PlotControl* plot, CommonDialog* dialog);
     // nullptr while it is not loaded.
     static TrendSetup* existing();
     ~TrendSetup() override;
@@ -81,17 +83,20 @@ protected:
     void reject() override;
 
 private:
-    explicit TrendSetup(QWidget* owner);
+    TrendSetup(QWidget* owner, CommonDialog* dialog);
     void buildControls();
     QGroupBox* buildXFrame();
     QGroupBox* buildYFrame();
     QGroupBox* buildPenFrame();
     QWidget* buildBottomRow();
-    void Form_Load();
+    void Form_Load(PlotControl* plot);
     void Form_Unload();
+    [[nodiscard]] CommonDialog& colorDialog() const;
     void applySettings(PlotControl& plot);
     void pickColor(QLabel* swatch);
     void unload();
+
+    CommonDialog* dialog_;
 };
 
 } // namespace tarvex

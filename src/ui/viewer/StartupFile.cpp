@@ -3,11 +3,11 @@
 
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/SharedState.h"
-#include "ui/shell/frmMain.h"
 #include "ui/viewer/frmHistory.h"
 
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <utility>
 
@@ -17,10 +17,11 @@ namespace {
 // Waits for the main window's first Show, then lets the hand-over finish before opening.
 class OpenOnShow : public QObject {
 public:
-    OpenOnShow(QObject* window, QString path) : QObject(window), path_(std::move(path)) {
+    OpenOnShow(QObject* window, SharedState& state, QString path)
+        : QObject(window), path_(std::move(path)) {
         timer_.setSingleShot(true);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            openHistoryFile(path_);
+        connect(&timer_, &QTimer::timeout, this, [this, &state] {
+            openHistoryFile(state, path_);
             deleteLater();
         });
         window->installEventFilter(this);
@@ -42,13 +43,13 @@ private:
 
 } // namespace
 
-void openHistoryFileWhenShown(const QString& path) {
-    new OpenOnShow(&frmMain::instance(), path); // owned by the main window
+void openHistoryFileWhenShown(QWidget& mainWindow, SharedState& state, const QString& path) {
+    new OpenOnShow(&mainWindow, state, path); // owned by the main window
 }
 
-void openHistoryFile(const QString& path) {
-    fileDialog().answerNextOpen(path);
-    frmHistory::instance().DataBarBtn_Click(0);
+void openHistoryFile(SharedState& state, const QString& path) {
+    fileDialog(state).answerNextOpen(path);
+    frmHistory::load(state).DataBarBtn_Click(0);
 }
 
 } // namespace tarvex

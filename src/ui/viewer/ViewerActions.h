@@ -1,51 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/integrity/SignatureVerification.h"
-#include "ui/printing/GridPrintouts.h"
-#include "ui/recordfiles/AlarmHistoryFile.h"
-#include "ui/recordfiles/AuditTrailFile.h"
-#include "ui/recordfiles/CsvExport.h"
-#include "ui/recordfiles/DataLogFile.h"
-#include "ui/recordfiles/OperatorEventFile.h"
-#include "ui/recordfiles/SignatureFiles.h"
-#include "ui/trend/TrendBuilder.h"
-#include "ui/trend/TrendView.h"
-
 #include <functional>
 
 namespace tarvex {
 
-// The procedures that the viewer's toolbar buttons call. Each entry starts as the real
-// procedure; tests replace entries to watch which are called, and in which order.
+// The procedures that the viewer's toolbar buttons call, each bound to the viewer's controls and
+// the shared state. The viewer binds the real procedures when it is created; tests replace
+// entries to watch which are called, and in which order.
 struct ViewerActions {
     using Action = std::function<void()>;
 
-    Action getHistFile = &tarvex::getHistFile;
-    Action loadSigFile = &tarvex::loadSigFile;
-    Action loadOpEventsFile = &tarvex::loadOpEventsFile;
-    Action plotSelection = &tarvex::plotSelection;
-    Action printDataGrid = &tarvex::printDataGrid;
-    Action exportHistData = &tarvex::exportHistData;
-    Action verifyDataSignature = &tarvex::verifyDataSignature;
+    Action getHistFile;
+    Action loadSigFile;
+    Action loadOpEventsFile;
+    Action plotSelection;
+    Action printDataGrid;
+    Action exportHistData;
+    Action verifyDataSignature;
 
-    Action printOpEventGrid = &tarvex::printOpEventGrid;
-    Action exportOpEventData = &tarvex::exportOpEventData;
+    Action printOpEventGrid;
+    Action exportOpEventData;
 
-    Action getAuditFile = &tarvex::getAuditFile;
-    Action loadAuditSigFile = &tarvex::loadAuditSigFile;
-    Action printAuditGrid = &tarvex::printAuditGrid;
-    Action exportAuditTrailData = &tarvex::exportAuditTrailData;
-    Action verifyAuditSignature = &tarvex::verifyAuditSignature;
+    Action getAuditFile;
+    Action loadAuditSigFile;
+    Action printAuditGrid;
+    Action exportAuditTrailData;
+    Action verifyAuditSignature;
 
-    Action getAlmFile = &tarvex::getAlmFile;
-    Action printAlarmGrid = &tarvex::printAlarmGrid;
-    Action exportAlmData = &tarvex::exportAlmData;
+    Action getAlmFile;
+    Action printAlarmGrid;
+    Action exportAlmData;
 
-    Action openTrendSetup = &tarvex::openTrendSetup;
-    Action toggleTrendCursor = &tarvex::toggleTrendCursor;
-    Action saveTrendJpeg = &tarvex::saveTrendJpeg;
-    Action printTrendPlot = &tarvex::printTrendPlot;
+    Action openTrendSetup;
+    Action toggleTrendCursor;
+    Action saveTrendJpeg;
+    Action printTrendPlot;
 };
 
 } // namespace tarvex

@@ -51,10 +51,10 @@ template <std::size_t N> bool inGroup(int index, const std::array<Member, N>&) {
 
 } // namespace
 
-frmHistory& frmHistory::instance() {
+frmHistory& frmHistory::load(SharedState& state) {
     if (s_instance == nullptr) {
-        frmMain& main = frmMain::instance();
-        s_instance = new frmHistory;
+        frmMain& main = frmMain::load(state);
+        s_instance = new frmHistory(state, main);
         main.mdiArea->addSubWindow(s_instance);
         s_instance->Form_Load();
     }
@@ -65,7 +65,8 @@ frmHistory* frmHistory::existing() {
     return s_instance;
 }
 
-frmHistory::frmHistory() : client_(new QWidget), frameStyle_(new ViewerFrameStyle) {
+frmHistory::frmHistory(SharedState& state, frmMain& main)
+    : state_(state), main_(main), client_(new QWidget), frameStyle_(new ViewerFrameStyle) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(QStringLiteral("Data Viewer"));
     // Minimise and maximise buttons, but no close button and no Close in the window menu
@@ -81,6 +82,7 @@ frmHistory::frmHistory() : client_(new QWidget), frameStyle_(new ViewerFrameStyl
     setWidget(client_);
     buildControls();
     placeControls();
+    bindActions();
     Forms::add(this);
 }
 
@@ -92,14 +94,13 @@ frmHistory::~frmHistory() {
 
 void frmHistory::showViewer() {
     show();
-    frmMain& main = frmMain::instance();
-    if (!main.isVisible()) {
-        main.show();
+    if (!main_.isVisible()) {
+        main_.show();
     }
 }
 
 void frmHistory::Form_Load() {
-    ignoreErrors([] { frmMain::instance().setStatusText(QStringLiteral("No Data File Loaded.")); });
+    ignoreErrors([this] { main_.setStatusText(QStringLiteral("No Data File Loaded.")); });
     for (SpreadGrid* grid : {vaGrid, digiSigGrid, opEvGrid, auditGrid, auditSigGrid, alarmGrid}) {
         ignoreErrors([grid] { grid->setPresentationFlagA(true); });
         ignoreErrors([grid] { grid->setPresentationFlagB(true); });
@@ -198,7 +199,7 @@ void frmHistory::DataBarBtn_Click(int Index) {
         return;
     }
     if (Index == 3) {
-        pubVars().plotBusy = kFalse16; // the build stops at its next step
+        state_.plotBusy = kFalse16; // the build stops at its next step
         return;
     }
     runOperation([this, Index] {
@@ -208,7 +209,7 @@ void frmHistory::DataBarBtn_Click(int Index) {
         }
         run(&ViewerActions::getHistFile);
         // Also after a cancelled dialog, as long as a data log is loaded.
-        if (existing() == this && !pubVars().dataFilePath.isEmpty()) {
+        if (existing() == this && !state_.dataFilePath.isEmpty()) {
             run(&ViewerActions::loadSigFile);
             if (existing() == this) {
                 run(&ViewerActions::loadOpEventsFile);
@@ -233,7 +234,7 @@ void frmHistory::auditBarBtn_Click(int Index) {
             return;
         }
         run(&ViewerActions::getAuditFile);
-        if (existing() == this && !pubVars().auditFilePath.isEmpty()) {
+        if (existing() == this && !state_.auditFilePath.isEmpty()) {
             run(&ViewerActions::loadAuditSigFile);
         }
     });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/viewer/ViewerLayout.h"
+#include "ui/trend/TrendControls.h"
 #include "ui/viewer/ToolbarButtons.h"
 #include "ui/viewer/ViewerActions.h"
 
@@ -22,24 +23,32 @@ class PlotControl;
 class SliderControl;
 class SpreadGrid;
 class ViewerFrameStyle;
+class frmMain;
+struct AuditTrailView;
+struct DataLogView;
+struct SharedState;
 
 // The history viewer: the main window's one child, with the tab control DataTab and, on its
-// five tabs, the toolbar buttons, grids, frames, labels, plot and sliders that the other
-// procedures read and write. It keeps its controls fitted to the main window and sends every
-// toolbar button to its procedure. All its handlers ignore errors statement by statement.
+// five tabs, the toolbar buttons, grids, frames, labels, plot and sliders. It is the only part
+// of the program that knows them: it keeps them fitted to the main window, sends every toolbar
+// button to its procedure with the controls that procedure works on, and does the follow-ups
+// (tab availability, plot title, the trend tab after a build). All its handlers ignore errors
+// statement by statement.
 //
-// Use instance() wherever the viewer is needed (it is created and loaded, hidden, on first use)
-// and existing() only to ask whether it is there. It stays until the program ends: the user can
-// minimise, maximise and restore it, but not close it or move it out of the main window's inner
-// area. Only unloading it (Forms::unload, when the program ends) closes it; the next instance()
-// would create a new one with empty grids. While a toolbar operation runs, an unloaded viewer is
-// kept alive until the operation returns, so that nothing it runs meets a destroyed window.
+// load() creates it; existing() only asks whether it is there. It stays until the program ends:
+// the user can minimise, maximise and restore it, but not close it or move it out of the main
+// window's inner area. Only unloading it (Forms::unload, when the program ends) closes it; the
+// next load() would create a new one with empty grids. While a toolbar operation runs, an
+// unloaded viewer is kept alive until the operation returns, so that nothing it runs meets a
+// destroyed window.
 class frmHistory : public QMdiSubWindow {
     Q_OBJECT
 public:
     enum Tab { TabData, TabOperatorEvents, TabAuditTrail, TabAlarmHistory, TabTrendData, TabCount };
 
-    static frmHistory& instance();
+    // The viewer on `state`: created and loaded (hidden) inside the main window, which is
+    // created first if need be, when there is none.
+    static frmHistory& load(SharedState& state);
     static frmHistory* existing();
     ~frmHistory() override;
 
@@ -75,13 +84,6 @@ public:
     SliderControl* YSlider = nullptr;
     SliderControl* DateSlider = nullptr;
 
-    // The X and Y axis spans of the last completed trend build; empty before the first one.
-    std::optional<double> historyXspan;
-    std::optional<double> historyYspan;
-    // Their starts, which a double-click on the plot goes back to.
-    std::optional<double> historyXmin;
-    std::optional<double> historyYmin;
-
     // What the toolbar buttons call.
     ViewerActions actions;
 
@@ -96,12 +98,6 @@ public:
     void auditBarBtn_Click(int Index);
     void almBarBtn_Click(int Index);
     void histBarBtn_Click(int Index);
-
-    // True while a toolbar button's procedures run (a load with its follow-up readers, an
-    // export, a printout, a verification, a trend build or a trend output). They let pending
-    // events run, so the buttons stay live meanwhile; the click handlers then start nothing,
-    // except "Cancel History Plot", which stops a build.
-    [[nodiscard]] bool recordOperationRunning() const { return recordOperationRunning_; }
 
     // After a mouse release over any toolbar button: the focus goes to DataTab, or to the plot on
     // the "Trend Data" tab.
@@ -119,7 +115,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    frmHistory();
+    frmHistory(SharedState& state, frmMain& main);
+    void bindActions();
+    [[nodiscard]] DataLogView dataLogView() const;
+    [[nodiscard]] AuditTrailView auditTrailView() const;
+    [[nodiscard]] TrendControls trendControls() const;
     void buildControls();
     void buildDataTab(QWidget* page);
     void buildOperatorEventsTab(QWidget* page);
@@ -137,12 +137,20 @@ private:
     // Runs a click's procedures as one operation, unless one is already running.
     template <class F> void runOperation(F&& procedures);
 
+    SharedState& state_;
+    frmMain& main_;
+    // The ranges of the last completed trend build; empty before the first one.
+    std::optional<HistorySpans> history_;
     QWidget* client_ = nullptr;
     ViewerFrameStyle* frameStyle_ = nullptr; // owned as a child
     std::array<QWidget*, TabCount> pages_{};
     std::array<QWidget*, static_cast<std::size_t>(LayoutItem::Count)> laidOut_{};
     ViewerLayout layout_;
     bool resizing_ = false;
+    // True while a toolbar button's procedures run (a load with its follow-up readers, an
+    // export, a printout, a verification, a trend build or a trend output). They let pending
+    // events run, so the buttons stay live meanwhile; the click handlers then start nothing,
+    // except "Cancel History Plot", which stops a build.
     bool recordOperationRunning_ = false;
     bool deleteWhenOperationEnds_ = false;
 };

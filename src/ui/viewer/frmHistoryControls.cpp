@@ -5,6 +5,7 @@
 #include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/SliderControl.h"
+#include "ui/trend/TrendView.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -136,10 +137,11 @@ void frmHistory::buildTrendTab(QWidget* page) {
     YSlider = named(new SliderControl(Qt::Vertical, page), QStringLiteral("YSlider"));
     DateSlider = named(new SliderControl(Qt::Horizontal, page), QStringLiteral("DateSlider"));
     connect(DateSlider, &SliderControl::PositionChange, this,
-            [this] { DateSlider_PositionChange(*this); });
+            [this] { DateSlider_PositionChange(trendControls(), history_); });
     connect(YSlider, &SliderControl::PositionChange, this,
-            [this] { YSlider_PositionChange(*this); });
-    connect(iPlotX, &PlotControl::DblClick, this, [this] { iPlotX_DblClick(*this); });
+            [this] { YSlider_PositionChange(trendControls(), history_); });
+    connect(iPlotX, &PlotControl::DblClick, this,
+            [this] { iPlotX_DblClick(trendControls(), history_); });
 }
 
 } // namespace tarvex

@@ -68,7 +68,7 @@ TEST(RegularFilesOnly, NoReaderOrWriterOpensAFifoAFolderOrADevice) {
         EXPECT_FALSE(isWritableTarget(path));
         // Readers: refused before anything is opened (a FIFO would block here for ever).
         GridData grid;
-        EXPECT_FALSE(loadRecordText(grid, path, 0));
+        EXPECT_THROW(loadRecordText(grid, path, 0), TvError);
         EXPECT_EQ(errorOf([&] { log.CalculateFileHash(path, zvLogKey()); }),
                   s.kind == FileKind::BrokenLink ? ErrFileNotFound : ErrPathAccess);
         QFile file;
@@ -76,7 +76,7 @@ TEST(RegularFilesOnly, NoReaderOrWriterOpensAFifoAFolderOrADevice) {
         EXPECT_FALSE(file.isOpen());
         // Writers: refused, and the node stays what it was.
         grid.SetCellText(1, 1, QStringLiteral("x"));
-        EXPECT_FALSE(saveRecordText(grid, path));
+        EXPECT_THROW(saveRecordText(grid, path), TvError);
         EXPECT_EQ(errorOf([&] { log.WriteSigFile(path, {}, {}, false, zvLogKey()); }),
                   ErrPathAccess);
         EXPECT_EQ(fileKind(path), s.kind);

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ViewerFiles.h"
+#include "RecordFiles.h"
 
 #include "ui/integrity/SignatureVerification.h"
 #include "ui/recordfiles/GridModel.h"
 
-#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -27,8 +26,14 @@ struct Shown {
     int pointer = -1;
 };
 
-class VerifyTest : public ViewerFilesTest {
+class VerifyTest : public RecordFilesTest {
 protected:
+    VerifyTest() {
+        // The user picks a signature with the mouse.
+        grids.digiSigGrid.show();
+        grids.auditSigGrid.show();
+    }
+
     // A data log with signatures: row 1 of an earlier state, row 2 of the file as it is.
     QString signedDataLog() {
         QString log = write("plant.csv", kDataLog.left(kDataLog.indexOf("3/4/2024,08:02")));
@@ -51,29 +56,33 @@ protected:
         }
     }
 
-    // Presses a verify button and answers the one message box it shows.
-    static Shown press(QToolButton* button) {
+    // Runs a verifier and answers the one message box it shows.
+    Shown press(const std::function<void()>& verifier) {
         Shown shown;
         ModalAnswer answer;
         answer.then([&](QWidget* w) {
-            shown.status = frmMain::instance().statusText();
+            shown.status = statusText();
             shown.pointer = Screen::mousePointer();
             ModalAnswer::click(QMessageBox::Ok)(w);
         });
-        button->click();
+        verifier();
         EXPECT_EQ(answer.seen().size(), 1U);
         shown.text = answer.seen().empty() ? QString() : answer.seen()[0].text;
         shown.icon = answer.seen().empty() ? QMessageBox::NoIcon : answer.seen()[0].icon;
         return shown;
     }
-    [[nodiscard]] Shown verifyData() const { return press(viewer->DataBarBtn[5]); }
-    [[nodiscard]] Shown verifyAudit() const { return press(viewer->auditBarBtn[3]); }
+    Shown verifyData() {
+        return press([this] { verifyDataSignature(state, *main, grids.digiSigGrid); });
+    }
+    Shown verifyAudit() {
+        return press([this] { verifyAuditSignature(state, *main, grids.auditSigGrid); });
+    }
 
     // The wait display was shown with the message and is taken down after it.
-    static void expectWaitThenRestored(const Shown& shown, const QString& path) {
+    void expectWaitThenRestored(const Shown& shown, const QString& path) const {
         EXPECT_EQ(std::tuple(shown.status, shown.pointer),
                   std::tuple(QString("Verifying digital signature, please wait!"), 11));
-        EXPECT_EQ(std::tuple(frmMain::instance().statusText(), Screen::mousePointer()),
+        EXPECT_EQ(std::tuple(statusText(), Screen::mousePointer()),
                   std::tuple("Current File is " + path, 0));
     }
 };
@@ -82,7 +91,7 @@ protected:
 
 TEST_F(VerifyTest, TheSelectedRowsHashDecidesExactly) {
     const QString log = signedDataLog();
-    SpreadGrid& grid = *viewer->digiSigGrid;
+    SpreadGrid& grid = grids.digiSigGrid;
     const std::tuple<int, QString, QMessageBox::Icon> cases[] = {
         {2, kConfirmed, QMessageBox::Information},
         {1, kDataFailed, QMessageBox::Critical},
@@ -116,15 +125,15 @@ TEST_F(VerifyTest, TheSelectedRowsHashDecidesExactly) {
 }
 
 TEST_F(VerifyTest, WithoutALoadedFileThereIsNothingToVerifyEvenWithRowsShown) {
-    frmMain::instance().setStatusText("before");
+    main->setStatusText("before");
     const Shown shown = verifyData();
     EXPECT_EQ(std::tuple(shown.text, shown.icon, shown.status, shown.pointer),
               std::tuple(kNoSignature, QMessageBox::Question, QString("before"), 0));
-    SpreadGrid& grid = *viewer->digiSigGrid;
+    SpreadGrid& grid = grids.digiSigGrid;
     grid.SetCellText(4, 1, fileHash(write("plant.csv", kDataLog)));
     selectRow(grid, 1);
     EXPECT_EQ(verifyData().text, kNoSignature);
-    EXPECT_EQ(frmMain::instance().statusText(), "before");
+    EXPECT_EQ(statusText(), "before");
     openDataLog(file("plant.csv")); // a loaded file without signatures
     EXPECT_EQ(verifyData().text, kNoSignature);
 }
@@ -135,8 +144,7 @@ TEST_F(VerifyTest, TheAuditTrailHasItsOwnTextsAndStatusAlsoBesideADataLog) {
     write("audit.sig",
           encipheredLines({"3/4/2024,08:10:00,Shift Lead,Reviewed," + fileHash(audit)}));
     EXPECT_TRUE(openAuditTrail(audit).empty());
-    viewer->DataTab->setCurrentIndex(frmHistory::TabAuditTrail);
-    selectRow(*viewer->auditSigGrid, 1);
+    selectRow(grids.auditSigGrid, 1);
     Shown shown = verifyAudit();
     EXPECT_EQ(shown.text, "Digital signature of audit trail confirmed!");
     EXPECT_EQ(shown.icon, QMessageBox::Information);

@@ -6,7 +6,6 @@
 #include "ui/printing/PageTextParts.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/Screen.h"
-#include "ui/shell/SharedState.h"
 
 #include <QPdfWriter>
 #include <QPrinter>
@@ -90,12 +89,11 @@ TEST_F(GridPages, HeadersTitlesAndFooterAroundTheShownColumns) {
 TEST_F(GridPages, PrintGridUsesTheDialogsPrinterAndPutsThePointerBack) {
     load(4, 2);
     CommonDialog cmdFile(nullptr);
-    pubVars().fileDialog = &cmdFile;
     QPrinter& printer = cmdFile.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     printer.setCopyCount(3);
-    EXPECT_TRUE(grid.PrintGrid(0));
+    EXPECT_TRUE(printGrid(grid, &cmdFile));
     EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
     EXPECT_EQ(printer.copyCount(), 1) << "one copy a print";
     EXPECT_EQ(pdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Unit Title")) << "job name";
@@ -104,10 +102,9 @@ TEST_F(GridPages, PrintGridUsesTheDialogsPrinterAndPutsThePointerBack) {
     Screen::setMousePointer(Screen::vbHourglass); // a caller that shows it already
     const QString missing = dir.filePath(QStringLiteral("no such folder/out.pdf"));
     printer.setOutputFileName(missing);
-    EXPECT_FALSE(grid.PrintGrid(0));
+    EXPECT_FALSE(printGrid(grid, &cmdFile));
     EXPECT_EQ(Screen::mousePointer(), Screen::vbHourglass);
     EXPECT_FALSE(QFileInfo::exists(missing));
-    pubVars().fileDialog = nullptr;
 }
 
 TEST(GridPageLayout, RowsPaginateAndColumnsContinueOnFurtherPages) {

@@ -6,9 +6,9 @@
 #include "core/common/ValueConvert.h"
 #include "ui/printing/GridPrintouts.h"
 #include "ui/printing/InstalledPrinters.h"
+#include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/SharedState.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
-#include <QToolButton>
 
 #include <array>
 
@@ -79,27 +78,30 @@ void selectBlock(SpreadGrid& grid, int firstRow, int firstColumn, int lastRow, i
         QItemSelectionModel::ClearAndSelect);
 }
 
-// The viewer with a data log (10 rows of 4 columns) and operator events loaded, as the readers
+// A data log (10 rows of 4 columns) and operator events loaded into bare grids, as the readers
 // leave them; the other files are not loaded.
-class Printouts : public ::testing::Test {
+class Printouts : public ProcedureTest {
 protected:
     void SetUp() override {
-        viewer = &startViewer(dir.path());
         dataLog = writeGridFile(dir.path(), 10, 4);
-        ASSERT_TRUE(loadGrid(*viewer->vaGrid, dataLog));
-        ASSERT_TRUE(loadGrid(*viewer->opEvGrid, writeGridFile(dir.path(), 3, 2, "plant.evt.csv")));
-        pubVars().dataFilePath = dataLog;
+        ASSERT_TRUE(loadGrid(vaGrid, dataLog));
+        ASSERT_TRUE(loadGrid(opEvGrid, writeGridFile(dir.path(), 3, 2, "plant.evt.csv")));
+        state.dataFilePath = dataLog;
     }
-    // Prints with a button through the print dialog; returns what it showed.
-    std::vector<ModalAnswer::Seen> print(QToolButton* button, const ModalAnswer::Action& action) {
+    // Runs a printout through the print dialog; returns what it showed.
+    static std::vector<ModalAnswer::Seen> print(const std::function<void()>& printout,
+                                                const ModalAnswer::Action& action) {
         ModalAnswer answer;
         answer.then(action);
-        button->click();
+        printout();
         return answer.seen();
     }
 
-    QTemporaryDir dir;
-    frmHistory* viewer = nullptr;
+    SpreadGrid vaGrid;
+    SpreadGrid opEvGrid;
+    SpreadGrid auditGrid;
+    SpreadGrid alarmGrid;
+    const std::function<void()> printData = [this] { printDataGrid(state, vaGrid); };
     QString dataLog;
 };
 
@@ -111,20 +113,20 @@ TEST_F(Printouts, GuardThenNoPrinterMessageBeforeAnyDialog) {
     setInstalledPrintersSource([] { return QStringList(); });
     const QString dataGuard = QStringLiteral(
         "Data file has not been opened!\r\nUse the open file icon to load a data file.");
-    const std::tuple<void (*)(), QString SharedState::*, QString> cases[] = {
-        {&printDataGrid, &SharedState::dataFilePath, dataGuard},
-        {&printOpEventGrid, &SharedState::dataFilePath, dataGuard},
-        {&printAuditGrid, &SharedState::auditFilePath,
+    const std::tuple<std::function<void()>, QString SharedState::*, QString> cases[] = {
+        {printData, &SharedState::dataFilePath, dataGuard},
+        {[this] { printOpEventGrid(state, opEvGrid); }, &SharedState::dataFilePath, dataGuard},
+        {[this] { printAuditGrid(state, auditGrid); }, &SharedState::auditFilePath,
          "Audit file has not been opened!\r\nUse the open file icon to load an audit file."},
-        {&printAlarmGrid, &SharedState::alarmFilePath,
+        {[this] { printAlarmGrid(state, alarmGrid); }, &SharedState::alarmFilePath,
          "Alarm History file has not been opened!\r\nUse the open file icon to load an alarm "
          "file."}};
     for (const auto& [printout, path, guard] : cases) {
         ModalAnswer answer;
         answer.thenClick(QMessageBox::Ok).thenClick(QMessageBox::Ok);
-        pubVars().*path = QString();
+        state.*path = QString();
         printout();
-        pubVars().*path = dir.filePath(QStringLiteral("record.csv"));
+        state.*path = dir.filePath(QStringLiteral("record.csv"));
         printout();
         ASSERT_EQ(answer.seen().size(), 2U) << "two messages and no dialog";
         EXPECT_EQ(answer.seen()[0].text, guard);
@@ -132,16 +134,17 @@ TEST_F(Printouts, GuardThenNoPrinterMessageBeforeAnyDialog) {
                   "There is no default printer!Please install or select a default printer.");
         EXPECT_EQ(answer.seen()[1].icon, QMessageBox::Critical);
     }
-    EXPECT_TRUE(viewer->vaGrid->PrintTitleText().isEmpty()) << "nothing was set up";
+    EXPECT_TRUE(vaGrid.PrintTitleText().isEmpty()) << "nothing was set up";
 }
 
 TEST_F(Printouts, DataPrintoutPrintsASelectionOfThreeRowsOrMoreAsABlock) {
     const double start = toDateSerial(QDateTime::currentDateTime());
-    SpreadGrid& grid = *viewer->vaGrid;
+    SpreadGrid& grid = vaGrid;
+    grid.show(); // selected as the user does
     selectBlock(grid, 5, 2, 7, 3);
     const QString block = dir.filePath("block.pdf");
     QStringList offered{"not seen"};
-    ASSERT_EQ(print(viewer->DataBarBtn[2],
+    ASSERT_EQ(print(printData,
                     [&](QWidget* w) {
                         offered = pageChoices(*w);
                         printToFile(block)(w);
@@ -169,26 +172,28 @@ TEST_F(Printouts, DataPrintoutPrintsASelectionOfThreeRowsOrMoreAsABlock) {
 
     selectBlock(grid, 5, 2, 6, 3); // two rows: the whole grid
     const QString whole = dir.filePath("whole.pdf");
-    print(viewer->DataBarBtn[2], printToFile(whole));
+    print(printData, printToFile(whole));
     EXPECT_EQ(grid.PrintRangeMode(), 0);
     expectWords(pdfText(whole), {"r1c1", "r10c4", "r5c2", "Title1", "H10"}, true);
 }
 
 TEST_F(Printouts, OtherPrintoutsPrintTheWholeGridUnderTheirOwnTitles) {
-    selectBlock(*viewer->opEvGrid, 1, 1, 3, 2); // a block, which only the data printout heeds
-    pubVars().fileDialog->Orientation = CommonDialog::Landscape; // as left by an earlier print
-    pubVars().auditFilePath = dir.filePath(QStringLiteral("audit.aud"));
-    pubVars().alarmFilePath = dir.filePath(QStringLiteral("alarms.csv"));
-    ASSERT_TRUE(loadGrid(*viewer->auditGrid, writeGridFile(dir.path(), 2, 2, "a.csv")));
-    ASSERT_TRUE(loadGrid(*viewer->alarmGrid, writeGridFile(dir.path(), 2, 2, "b.csv")));
-    viewer->setTabAvailable(frmHistory::TabOperatorEvents, true);
-    const std::tuple<QToolButton*, const char*, QString> cases[] = {
-        {viewer->opBarBtn[0], "Operator Event Printout At: ", dataLog},
-        {viewer->auditBarBtn[1], "Audit Trail Printout At: ", pubVars().auditFilePath},
-        {viewer->almBarBtn[1], "Alarm History Printout At: ", pubVars().alarmFilePath}};
-    for (const auto& [button, title, path] : cases) {
+    opEvGrid.show();
+    selectBlock(opEvGrid, 1, 1, 3, 2); // a block, which only the data printout heeds
+    state.fileDialog->Orientation = CommonDialog::Landscape; // as left by an earlier print
+    state.auditFilePath = dir.filePath(QStringLiteral("audit.aud"));
+    state.alarmFilePath = dir.filePath(QStringLiteral("alarms.csv"));
+    ASSERT_TRUE(loadGrid(auditGrid, writeGridFile(dir.path(), 2, 2, "a.csv")));
+    ASSERT_TRUE(loadGrid(alarmGrid, writeGridFile(dir.path(), 2, 2, "b.csv")));
+    const std::tuple<std::function<void()>, const char*, QString> cases[] = {
+        {[this] { printOpEventGrid(state, opEvGrid); }, "Operator Event Printout At: ", dataLog},
+        {[this] { printAuditGrid(state, auditGrid); },
+         "Audit Trail Printout At: ", state.auditFilePath},
+        {[this] { printAlarmGrid(state, alarmGrid); },
+         "Alarm History Printout At: ", state.alarmFilePath}};
+    for (const auto& [printout, title, path] : cases) {
         const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(title[0]));
-        ASSERT_EQ(print(button, printToFile(pdf)).size(), 1U) << title;
+        ASSERT_EQ(print(printout, printToFile(pdf)).size(), 1U) << title;
         const QString text = pdfText(pdf);
         EXPECT_TRUE(text.contains(title) && text.contains("File printout for fileName " + path));
         expectWords(text, {"r1c1", "r2c2"}, true);
@@ -209,7 +214,7 @@ TEST_F(Printouts, EveryCopyIsAJobOfItsOwnWithItsOwnTime) {
         clock += timeSerial(0, 0, 1);
         return now;
     });
-    ASSERT_EQ(print(viewer->DataBarBtn[2], printOn(QStringLiteral("PDF"), {}, 3)).size(), 1U);
+    ASSERT_EQ(print(printData, printOn(QStringLiteral("PDF"), {}, 3)).size(), 1U);
     const QStringList pdfs =
         awaitFiles(QDir::homePath() + QStringLiteral("/PDF"),
                    QStringLiteral("Data_History_Printout_At__3_4_%1_*.pdf").arg(year), 3);

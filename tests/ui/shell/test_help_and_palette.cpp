@@ -24,12 +24,14 @@
 using namespace tarvex;
 using namespace tarvex::test;
 
+using Desktop = ProcedureTest;
+
 // F1 shows the guide installed beside the program (the build tree has a copy), rendered from
 // Markdown with its pictures; a second F1 raises the same window.
-TEST(HelpWindow, F1ShowsTheInstalledGuideWithItsPictures) {
+TEST_F(Desktop, F1ShowsTheInstalledGuideWithItsPictures) {
     ASSERT_FALSE(HelpWindow::guidePath().isEmpty());
-    startViewer();
-    QTest::keyClick(&frmMain::instance(), Qt::Key_F1);
+    startViewer(state);
+    QTest::keyClick(main, Qt::Key_F1);
     HelpWindow* help = HelpWindow::existing();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
@@ -48,14 +50,13 @@ TEST(HelpWindow, F1ShowsTheInstalledGuideWithItsPictures) {
         }
     }
     EXPECT_GE(pictures, 3);
-    QTest::keyClick(&frmMain::instance(), Qt::Key_F1);
+    QTest::keyClick(main, Qt::Key_F1);
     EXPECT_EQ(HelpWindow::existing(), help);
 }
 
 // The licence notice fits the box's designed size in its two lines.
-TEST(AboutBox, TheLicenceNoticeKeepsTheDesignedSize) {
-    frmMain& main = frmMain::instance();
-    frmAbout& about = frmAbout::instance(&main);
+TEST_F(Desktop, TheLicenceNoticeKeepsTheAboutBoxsDesignedSize) {
+    frmAbout& about = frmAbout::instance(main);
     EXPECT_TRUE(about.lblDisclaimer->text().endsWith("law.  "));
     EXPECT_TRUE(about.lblDisclaimer->text().contains("GNU GPL version 3 or later"));
     EXPECT_EQ(about.size(), twipsToPixels(TwipsRect{0, 0, 5865, 3630}, &about).size());

@@ -9,10 +9,11 @@
 #include "ui/shell/ReportError.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/frmMain.h"
-#include "ui/viewer/frmHistory.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QTest>
 
@@ -61,26 +62,37 @@ TEST(MsgBoxPos, CentresTheBoxOverItsOwnerKeepsItOnTheScreenAndClosesItAfterItsTi
     EXPECT_EQ(answer.seen()[0].title, title);
 }
 
-TEST(ReportError, CreatesTheViewerAndShowsTheTwoLineMessageOverIt) {
+using ErrorReport = test::ProcedureTest;
+
+// The owner is a child window of the main window, as the viewer is.
+TEST_F(ErrorReport, ShowsTheTwoLineMessageOverTheOwnerOfTheMessages) {
+    auto* owner = main->mdiArea->addSubWindow(new QWidget);
+    int asked = 0;
+    setMessageOwner([&]() -> QWidget* {
+        ++asked;
+        return owner;
+    });
     ModalAnswer answer;
     answer.thenClick(QMessageBox::Ok).thenClick(QMessageBox::Ok);
     ReportError("getAuditFile", TvError(ErrFileNotFound));
-    ASSERT_NE(frmHistory::existing(), nullptr);
+    EXPECT_EQ(asked, 1);
     ASSERT_EQ(answer.seen().size(), 1U);
     EXPECT_EQ(answer.seen()[0].text,
               "Error 53 = File not found in function getAuditFile occurred.\r\n"
               "Please contact the manufacturer with this error.");
     EXPECT_EQ(answer.seen()[0].icon, QMessageBox::NoIcon);
-    // The viewer is not shown yet: the box stands where it will, not over its hidden rectangle.
+    // The owner is not shown yet: the box stands where it will, not over its hidden rectangle.
     const QRect first = answer.seen()[0].frame;
-    EXPECT_EQ(first, expectedPlace(frmMain::instance().clientArea(), first));
-    // Over the shown viewer, no error is number 0.
-    frmHistory& viewer = test::startViewer();
+    EXPECT_EQ(first, expectedPlace(main->clientArea(), first));
+    // Over the shown owner, no error is number 0.
+    main->show();
+    owner->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
     ReportError("getHistFile", TvError(0, {}));
     ASSERT_EQ(answer.seen().size(), 2U);
     EXPECT_TRUE(answer.seen()[1].text.startsWith("Error 0 =  in function getHistFile occurred."));
     const QRect box = answer.seen()[1].frame;
-    EXPECT_EQ(box, expectedPlace(QRect(viewer.mapToGlobal(QPoint()), viewer.size()), box));
+    EXPECT_EQ(box, expectedPlace(QRect(owner->mapToGlobal(QPoint()), owner->size()), box));
 }
 
 TEST(ErrorHandling, ReportedErrorsLetTheCallerGoOnAndIgnoredOnesSkipOneStatement) {

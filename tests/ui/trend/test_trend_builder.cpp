@@ -1,18 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TrendLog.h"
 
-#include "ui/shell/Forms.h"
 #include "ui/shell/Screen.h"
-#include "ui/shell/frmMain.h"
-#include "ui/trend/LedBar.h"
-#include "ui/trend/SliderControl.h"
 
-#include <QLabel>
-#include <QPointer>
-#include <QTabWidget>
-#include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -28,15 +19,12 @@ const QString kNotData = QStringLiteral("Only data cells can be used\r\nfor hist
 using Values = std::vector<double>;
 using Blocks = std::vector<std::array<int, 4>>;
 
-class TrendBuilding : public ::testing::Test {
+class TrendBuilding : public TrendTest {
 protected:
-    TrendBuilding() : v(startViewer()) { v.DataTab->setCurrentIndex(frmHistory::TabData); }
-
     // Four value columns TI101..TI104 with values r + 100 c, in `records` records.
     void loadCounting(int records) {
-        loadLog(v, dir, logText({"TI101", "TI102", "TI103", "TI104"}, countingValues(records, 4)));
+        loadLog(logText({"TI101", "TI102", "TI103", "TI104"}, countingValues(records, 4)));
     }
-    void select(const Blocks& blocks) { test::select(v, blocks); }
     QStringList channelTitles() {
         QStringList titles;
         for (int i = 0; i < plot().ChannelCount(); ++i) {
@@ -44,19 +32,16 @@ protected:
         }
         return titles;
     }
-    PlotControl& plot() { return *v.iPlotX; }
+    PlotControl& plot() { return iPlotX; }
     // Presses "Cancel History Plot" at the build's first event pass.
     void pressStopSoon() {
-        QTimer::singleShot(0, v.DataBarBtn[3], [this] { v.DataBarBtn[3]->click(); });
+        QTimer::singleShot(0, &window, [this] { state.plotBusy = 0; });
     }
     void expectIdle() {
-        EXPECT_EQ(std::tuple(pubVars().plotBusy, Screen::mousePointer()), std::tuple(0, 0));
-        EXPECT_TRUE(v.DcryLabel->isHidden() && v.ProgBar->isHidden());
-        EXPECT_EQ(frmMain::instance().statusText(), "Current File is " + pubVars().dataFilePath);
+        EXPECT_EQ(std::tuple(state.plotBusy, Screen::mousePointer()), std::tuple(0, 0));
+        EXPECT_TRUE(DcryLabel.isHidden() && ProgBar.isHidden());
+        EXPECT_EQ(statusText(), "Current File is " + state.dataFilePath);
     }
-
-    QTemporaryDir dir;
-    frmHistory& v;
 };
 
 } // namespace
@@ -64,9 +49,9 @@ protected:
 TEST_F(TrendBuilding, RefusesSelectionsWithoutFourRowsOfDataCellsAndKeepsThePlot) {
     loadCounting(8);
     select({{2, 1, 2, 8}});
-    pressPlot(v);
+    pressPlot();
     ASSERT_EQ(plot().ChannelCount(), 1);
-    frmMain::instance().setStatusText(QStringLiteral("before"));
+    main->setStatusText(QStringLiteral("before"));
     const std::pair<Blocks, QString> cases[] = {
         {{}, kTooFew},
         {{{3, 2, 4, 4}}, kTooFew},              // 3 rows
@@ -75,43 +60,42 @@ TEST_F(TrendBuilding, RefusesSelectionsWithoutFourRowsOfDataCellsAndKeepsThePlot
     };
     for (const auto& [blocks, text] : cases) {
         select(blocks);
-        const auto seen = pressPlot(v, true);
+        const auto seen = pressPlot(true);
         EXPECT_EQ(seen.text, text);
         EXPECT_EQ(seen.icon, QMessageBox::Question);
     }
     EXPECT_EQ(plot().ChannelCount(), 1);
     EXPECT_EQ(plot().Channel(0).PointCount(), 8);
-    EXPECT_EQ(frmMain::instance().statusText(), QStringLiteral("before"));
+    EXPECT_EQ(statusText(), QStringLiteral("before"));
 }
 
 TEST_F(TrendBuilding, AnEmptyFirstValueMovesTheDataColumnsPastTheNotes) {
     loadLog(
-        v, dir,
         logText({"Batch", "Operator", "Event", "TI101"},
                 {{"", "", "", "5"}, {"B1", "", "", "6"}, {"", "", "", "7"}, {"", "", "", "8"}}));
     for (int column : {2, 4}) {
         select({{column, 1, 5, 4}});
-        EXPECT_EQ(pressPlot(v, true).text, kNotData) << column;
+        EXPECT_EQ(pressPlot(true).text, kNotData) << column;
     }
     select({{5, 1, 5, 4}});
-    pressPlot(v);
+    pressPlot();
     ASSERT_EQ(channelTitles(), QStringList{"TI101"});
     EXPECT_EQ(channelPoints(plot(), 0), (Values{5, 6, 7, 8}));
     // Whole rows take the value columns only, past the notes.
     select({});
-    v.vaGrid->view()->selectionModel()->select(
-        QItemSelection(v.vaGrid->model()->index(0, 0), v.vaGrid->model()->index(3, 0)),
+    vaGrid.view()->selectionModel()->select(
+        QItemSelection(vaGrid.model()->index(0, 0), vaGrid.model()->index(3, 0)),
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    pressPlot(v);
+    pressPlot();
     EXPECT_EQ(channelTitles(), QStringList{"TI101"});
 }
 
 TEST_F(TrendBuilding, OneBlockOfFourRowsGivesOneChannelOfFourPoints) {
     loadCounting(10);
-    v.DateSlider->setPosition(40);
-    v.YSlider->setPosition(-20);
+    DateSlider.setPosition(40);
+    YSlider.setPosition(-20);
     select({{3, 2, 3, 5}});
-    pressPlot(v);
+    pressPlot();
     ASSERT_EQ(channelTitles(), QStringList{"TI102"});
     EXPECT_EQ(plot().Channel(0).TraceLineWidth(), 2);
     EXPECT_EQ(channelPoints(plot(), 0), (Values{101, 102, 103, 104}));
@@ -124,18 +108,19 @@ TEST_F(TrendBuilding, OneBlockOfFourRowsGivesOneChannelOfFourPoints) {
     EXPECT_EQ(std::tuple(plot().XAxis().Min(), plot().YAxis().Min(), plot().YAxis().Span()),
               std::tuple(keys[0], 0.0, 104.0));
     EXPECT_NEAR(plot().XAxis().Max(), keys[3], 1e-9);
-    EXPECT_EQ(std::tuple(v.historyXspan, v.historyYspan), std::tuple(plot().XAxis().Span(), 104.0));
-    EXPECT_EQ(std::tuple(v.DateSlider->Position(), v.YSlider->Position()), std::tuple(0.0, 0.0));
-    EXPECT_EQ(v.DataTab->currentIndex(), frmHistory::TabTrendData);
+    ASSERT_TRUE(completed);
+    EXPECT_EQ(std::tuple(history->historyXspan, history->historyYspan),
+              std::tuple(plot().XAxis().Span(), 104.0));
+    EXPECT_EQ(std::tuple(DateSlider.Position(), YSlider.Position()), std::tuple(0.0, 0.0));
     expectIdle();
 }
 
 TEST_F(TrendBuilding, BlocksGiveChannelsInBlockOrderAndWholeColumnsCoverEveryRecord) {
     loadCounting(12);
     select({{5, 1, 5, 4}, {2, 6, 3, 12}, {5, 6, 5, 12}});
-    v.vaGrid->view()->selectionModel()->select(
-        v.vaGrid->model()->index(0, 3), QItemSelectionModel::Select | QItemSelectionModel::Columns);
-    pressPlot(v);
+    vaGrid.view()->selectionModel()->select(
+        vaGrid.model()->index(0, 3), QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    pressPlot();
     EXPECT_EQ(channelTitles(), (QStringList{"TI104", "TI101", "TI102", "TI104", "TI103"}));
     const int points[] = {4, 7, 7, 7, 12};
     for (int i = 0; i < 5; ++i) {
@@ -147,13 +132,12 @@ TEST_F(TrendBuilding, BlocksGiveChannelsInBlockOrderAndWholeColumnsCoverEveryRec
 }
 
 TEST_F(TrendBuilding, TheValueAxisAlwaysIncludesZeroAndTextIsAGap) {
-    loadLog(v, dir,
-            logText({"A", "B", "C"},
+    loadLog(logText({"A", "B", "C"},
                     {{"5", "-2", "5"}, {"8", "3", "OVR"}, {"7", "0", ""}, {"7", "1", "7"}}));
     const std::tuple<int, double, double> cases[] = {{2, 0, 8}, {3, -2, 3}, {4, 0, 7}};
     for (const auto& [column, min, max] : cases) {
         select({{column, 1, column, 4}});
-        pressPlot(v);
+        pressPlot();
         EXPECT_DOUBLE_EQ(plot().YAxis().Min(), min) << column;
         EXPECT_DOUBLE_EQ(plot().YAxis().Max(), max) << column;
     }
@@ -165,41 +149,40 @@ TEST_F(TrendBuilding, TheValueAxisAlwaysIncludesZeroAndTextIsAGap) {
 TEST_F(TrendBuilding, AnUnreadableDateStopsWithTheErrorMessageAndKeepsThePartialPlot) {
     loadCounting(6);
     select({{2, 1, 2, 6}});
-    pressPlot(v);
-    const auto before = std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), v.historyXspan);
-    v.DataTab->setCurrentIndex(frmHistory::TabData);
-    v.vaGrid->SetCellText(0, 4, QStringLiteral("Bad Input"));
+    pressPlot();
+    const auto before = std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), history);
+    vaGrid.SetCellText(0, 4, QStringLiteral("Bad Input"));
     select({{3, 2, 4, 6}});
-    const auto seen = pressPlot(v, true);
+    const auto seen = pressPlot(true);
     EXPECT_EQ(seen.text, "Corvane data viewer encountered errors while plotting the data file!\r\n"
                          "Please check to make sure the file was created with Corvane Control.");
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     ASSERT_EQ(plot().ChannelCount(), 1);
     EXPECT_EQ(channelPoints(plot(), 0), (Values{101, 102}));
-    EXPECT_EQ(std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), v.historyXspan), before);
-    EXPECT_EQ(v.DataTab->currentIndex(), frmHistory::TabData);
+    EXPECT_EQ(std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), history), before);
+    EXPECT_FALSE(completed);
     expectIdle();
 }
 
 TEST_F(TrendBuilding, TheStopButtonFinishesTheColumnThenCancels) {
     loadCounting(50);
     select({{2, 1, 3, 50}});
-    const auto spanBefore = v.historyXspan;
+    const auto spanBefore = history;
     pressStopSoon();
-    const auto seen = pressPlot(v, true);
+    const auto seen = pressPlot(true);
     EXPECT_EQ(seen.text, "Historical plot has been canceled by user.");
     EXPECT_EQ(seen.icon, QMessageBox::Information);
     ASSERT_EQ(plot().ChannelCount(), 1);
     EXPECT_EQ(plot().Channel(0).PointCount(), 50);
-    EXPECT_EQ(v.historyXspan, spanBefore);
-    EXPECT_EQ(v.DataTab->currentIndex(), frmHistory::TabData);
+    EXPECT_EQ(history, spanBefore);
+    EXPECT_FALSE(completed);
     expectIdle();
     // With one column nothing further begins, so the build completes.
     select({{4, 1, 4, 50}});
     pressStopSoon();
-    pressPlot(v);
+    pressPlot();
     EXPECT_EQ(channelTitles(), QStringList{"TI103"});
-    EXPECT_EQ(v.DataTab->currentIndex(), frmHistory::TabTrendData);
+    EXPECT_TRUE(completed);
 }
 
 TEST_F(TrendBuilding, ShowsProgressWhileItRunsAndIgnoresASecondPlotPress) {
@@ -208,36 +191,24 @@ TEST_F(TrendBuilding, ShowsProgressWhileItRunsAndIgnoresASecondPlotPress) {
     std::vector<int> positions; // as each event pass finds the bar
     QTimer watch;
     watch.callOnTimeout([&] {
-        EXPECT_EQ(pubVars().plotBusy, -1);
-        EXPECT_FALSE(v.DcryLabel->isHidden() || v.ProgBar->isHidden());
-        EXPECT_EQ(frmMain::instance().statusText(), QStringLiteral("Plotting data, please wait!"));
-        positions.push_back(v.ProgBar->Position());
+        EXPECT_EQ(state.plotBusy, -1);
+        EXPECT_FALSE(DcryLabel.isHidden() || ProgBar.isHidden());
+        EXPECT_EQ(statusText(), QStringLiteral("Plotting data, please wait!"));
+        positions.push_back(ProgBar.Position());
         if (positions.size() == 20) {
-            v.DataBarBtn[1]->click(); // a second press during the build
+            plotSelection(state, *main, controls()); // a second press during the build
         }
     });
     watch.start(0);
-    pressPlot(v);
+    pressPlot();
     watch.stop();
     ASSERT_GT(positions.size(), 50U);
     // The first pass still finds the last build's bar.
     EXPECT_TRUE(std::is_sorted(positions.begin() + 1, positions.end()));
     // 2 columns over a span of 100 rows: the first column ends half way, the last point is full.
     EXPECT_NE(std::ranges::find(positions, 50), positions.end());
-    EXPECT_EQ(v.ProgBar->Position(), 100);
+    EXPECT_EQ(ProgBar.Position(), 100);
     EXPECT_EQ(channelTitles(), (QStringList{"TI101", "TI102"}));
     EXPECT_EQ(plot().Channel(1).PointCount(), 101);
     expectIdle();
-}
-
-TEST_F(TrendBuilding, ClosingTheViewerDuringABuildLeavesNothingBusy) {
-    loadCounting(40);
-    select({{2, 1, 3, 40}});
-    const QPointer<frmHistory> gone(&v);
-    QTimer::singleShot(0, &v, [this] { Forms::unload(&v); });
-    pressPlot(v);
-    EXPECT_EQ(frmHistory::existing(), nullptr); // unloaded while the build was running
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); })); // destroyed once it returned
-    EXPECT_EQ(pubVars().plotBusy, 0);
-    EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
 }

@@ -2,7 +2,6 @@
 #include "TrendLog.h"
 
 #include "ui/shell/CommonDialog.h"
-#include "ui/shell/frmMain.h"
 #include "ui/trend/NumericInput.h"
 #include "ui/trend/TrendSetup.h"
 
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -19,19 +17,17 @@ using namespace tarvex::test;
 
 namespace {
 
-class TrendSetupDialog : public ::testing::Test {
+class TrendSetupDialog : public TrendTest {
 protected:
-    TrendSetupDialog() : v(startViewer()) {}
-
     // A trend of `channels` channels, from a log with that many value columns.
     void buildTrend(int channels) {
         QStringList titles;
         for (int c = 0; c < channels; ++c) {
             titles << QStringLiteral("TI%1").arg(101 + c);
         }
-        loadLog(v, dir, logText(titles, countingValues(6, channels)));
-        select(v, {{2, 1, 1 + channels, 6}});
-        pressPlot(v);
+        loadLog(logText(titles, countingValues(6, channels)));
+        select({{2, 1, 1 + channels, 6}});
+        pressPlot();
         ASSERT_EQ(plot().ChannelCount(), channels);
     }
     // Opens the dialog with the setup button; `inside` runs on the open dialog and must close
@@ -48,16 +44,13 @@ protected:
         for (const auto& action : then) {
             answer.then(action);
         }
-        v.histBarBtn[0]->click();
+        openTrendSetup(main, &iPlotX, state.fileDialog);
         EXPECT_EQ(answer.pending(), 0);
         EXPECT_TRUE(std::ranges::all_of(answer.seen(), [](const auto& s) { return s.expected; }));
         EXPECT_EQ(TrendSetup::existing(), nullptr);
         return answer.seen();
     }
-    PlotControl& plot() { return *v.iPlotX; }
-
-    QTemporaryDir dir;
-    frmHistory& v;
+    PlotControl& plot() { return iPlotX; }
 };
 
 } // namespace
@@ -69,7 +62,7 @@ TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOkAppliesItsSettingsToTwelveChann
     for (int i = 0; i < 15; ++i) {
         colors.push_back(plot().Channel(i).Color());
     }
-    const auto ySpan = v.historyYspan;
+    const auto ySpan = history->historyYspan;
     openSetup([this](TrendSetup& dlg) {
         // Filled from the plot; only the pens in use can be edited.
         EXPECT_EQ(dlg.XminorTicks->value(), plot().XAxis().MinorCount());
@@ -87,7 +80,7 @@ TEST_F(TrendSetupDialog, IsFilledFromThePlotAndOkAppliesItsSettingsToTwelveChann
         TrendSetup::setSwatchColor(dlg.PenClr[1], Qt::blue);
         dlg.OKButton->click();
     });
-    EXPECT_EQ(std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), v.historyYspan),
+    EXPECT_EQ(std::tuple(plot().YAxis().Min(), plot().YAxis().Span(), history->historyYspan),
               std::tuple(-5.0, 25.0, ySpan)); // the zoom still scales from the build
     EXPECT_EQ(plot().XAxis().DateTimeFormat(), QStringLiteral("hh:nn:ss"));
     EXPECT_EQ(std::tuple(plot().XAxis().MinorCount(), plot().XAxis().LabelsStyle(),
@@ -159,8 +152,8 @@ TEST_F(TrendSetupDialog, ColourButtonsEditTheirSwatchesAndOkAppliesThem) {
     buildTrend(2);
     const QColor xScale = plot().XAxis().ScaleColor();
     const QColor yScale = plot().YAxis().ScaleColor();
-    pubVars().fileDialog->CancelError = true;
-    pubVars().fileDialog->DialogTitle = QStringLiteral("Open Log File (.csv)");
+    state.fileDialog->CancelError = true;
+    state.fileDialog->DialogTitle = QStringLiteral("Open Log File (.csv)");
     QColor startedFrom;
     const auto seen = openSetup(
         [&](TrendSetup& dlg) {
@@ -175,7 +168,7 @@ TEST_F(TrendSetupDialog, ColourButtonsEditTheirSwatchesAndOkAppliesThem) {
         {ModalAnswer::chooseColor(Qt::red, &startedFrom), ModalAnswer::reject(),
          ModalAnswer::chooseColor(Qt::green), ModalAnswer::chooseColor(Qt::white)});
     EXPECT_EQ(startedFrom, xScale);
-    EXPECT_NE(seen.at(1).title, pubVars().fileDialog->DialogTitle); // the file dialogs' own
+    EXPECT_NE(seen.at(1).title, state.fileDialog->DialogTitle); // the file dialogs' own
     EXPECT_EQ(plot().XAxis().ScaleColor(), QColor(Qt::red));
     EXPECT_EQ(plot().XAxis().SecondScaleColor(), QColor(Qt::red));
     EXPECT_EQ(plot().YAxis().ScaleColor(), yScale);

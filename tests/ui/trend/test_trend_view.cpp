@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QSlider>
 #include <QTest>
-#include <QToolButton>
 #include <QWheelEvent>
 
 using namespace tarvex;
@@ -18,18 +17,16 @@ namespace {
 
 constexpr double kHour = 1.0 / 24;
 
-class TrendView : public ::testing::Test {
+class TrendView : public TrendTest {
 protected:
-    TrendView() : v(startViewer()) { pubVars().fileDialog->InitDir = dir.path(); }
-
     // Values 0..40 over five records half an hour apart: two hours.
     void buildTwoHours() {
-        loadLog(v, dir, logText({"TI101"}, {{"0"}, {"10"}, {"40"}, {"20"}, {"30"}}, 30));
-        select(v, {{2, 1, 2, 5}});
-        pressPlot(v);
+        loadLog(logText({"TI101"}, {{"0"}, {"10"}, {"40"}, {"20"}, {"30"}}, 30));
+        select({{2, 1, 2, 5}});
+        pressPlot();
         ASSERT_NEAR(plot().XAxis().Span(), 2 * kHour, 1e-9);
     }
-    PlotControl& plot() { return *v.iPlotX; }
+    PlotControl& plot() { return iPlotX; }
     // The mouse on the plot at a fraction of its plot area's width and height from the top left.
     void mouse(QEvent::Type type, double x, double y, Qt::KeyboardModifiers keys = {},
                int wheel = 0) {
@@ -46,9 +43,6 @@ protected:
         QMouseEvent event(type, at, p->mapToGlobal(at), Qt::LeftButton, held, keys);
         QApplication::sendEvent(p, &event);
     }
-
-    QTemporaryDir dir;
-    frmHistory& v;
 };
 
 } // namespace
@@ -57,27 +51,27 @@ TEST_F(TrendView, TheDateSliderZoomsTheTimeAxisFromItsStart) {
     buildTwoHours();
     const double start = plot().XAxis().Min();
     for (const auto& [position, hours] : {std::pair{50, 1.0}, {-100, 4.0}, {0, 2.0}}) {
-        v.DateSlider->setPosition(position);
+        DateSlider.setPosition(position);
         EXPECT_NEAR(plot().XAxis().Span(), hours * kHour, 1e-9) << position;
         EXPECT_DOUBLE_EQ(plot().XAxis().Min(), start);
     }
     // The user drags it to the top: it goes back to 99, leaving a hundredth.
-    QTest::keyClick(v.DateSlider->slider(), Qt::Key_End);
-    EXPECT_EQ(v.DateSlider->Position(), 99);
+    QTest::keyClick(DateSlider.slider(), Qt::Key_End);
+    EXPECT_EQ(DateSlider.Position(), 99);
     EXPECT_NEAR(plot().XAxis().Span(), 0.02 * kHour, 1e-9);
 }
 
 TEST_F(TrendView, TheValueSliderScalesFromTheBuildEvenAfterTheSetupDialog) {
     buildTwoHours();
-    ASSERT_EQ(v.historyYspan, 40);
+    ASSERT_EQ(history->historyYspan, 40);
     plot().YAxis().setMin(-5); // as the setup dialog leaves it
     plot().YAxis().setSpan(25);
-    v.YSlider->setPosition(50);
+    YSlider.setPosition(50);
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 20);
     EXPECT_DOUBLE_EQ(plot().YAxis().Min(), -5);
     // A new build puts both sliders back to 0.
     buildTwoHours();
-    EXPECT_EQ(v.YSlider->Position(), 0);
+    EXPECT_EQ(YSlider.Position(), 0);
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 40);
 }
 
@@ -100,18 +94,18 @@ TEST_F(TrendView, TheWheelZoomsADragPansAndADoubleClickGoesBackToTheBuild) {
     mouse(QEvent::MouseMove, 0.75, 0.3);
     mouse(QEvent::MouseButtonRelease, 0.75, 0.3);
     EXPECT_NEAR(plot().XAxis().Min(), zoomed - 0.256 * kHour, 1e-9) << "dragged right";
-    EXPECT_EQ(v.DateSlider->Position(), 0);
-    EXPECT_EQ(v.YSlider->Position(), 0);
-    v.DateSlider->setPosition(50);
+    EXPECT_EQ(DateSlider.Position(), 0);
+    EXPECT_EQ(YSlider.Position(), 0);
+    DateSlider.setPosition(50);
     EXPECT_NEAR(plot().XAxis().Span(), kHour, 1e-9);
     EXPECT_NEAR(plot().XAxis().Min(), zoomed - 0.256 * kHour, 1e-9);
     mouse(QEvent::MouseButtonDblClick, 0.5, 0.5);
-    EXPECT_EQ(v.DateSlider->Position(), 0);
+    EXPECT_EQ(DateSlider.Position(), 0);
     EXPECT_DOUBLE_EQ(plot().XAxis().Min(), start);
     EXPECT_NEAR(plot().XAxis().Span(), 2 * kHour, 1e-9);
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), 40);
     // With the cursor shown a drag moves the cursor, not the axis.
-    v.histBarBtn[1]->click();
+    toggleTrendCursor(plot());
     plot().replotNow();
     mouse(QEvent::MouseButtonPress, 0.25, 0.5);
     mouse(QEvent::MouseMove, 0.5, 0.5);
@@ -119,25 +113,21 @@ TEST_F(TrendView, TheWheelZoomsADragPansAndADoubleClickGoesBackToTheBuild) {
     EXPECT_NEAR(plot().DataCursor(0).position(), start + kHour, 0.01 * kHour);
 }
 
-// The picture itself is the plot's own test; here the button's dialog and messages.
-TEST_F(TrendView, SaveToJpegProposesTheViewerCaptionAndTellsAFailure) {
+// The picture itself is the plot's own test; here the dialog and messages.
+TEST_F(TrendView, SaveToJpegTellsAFailureButNotACancel) {
     buildTwoHours();
-    QString proposed;
+    state.fileDialog->InitDir = dir.path();
     ModalAnswer answer;
-    answer.then([&](QWidget* w) {
-        proposed = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
-        ModalAnswer::reject()(w);
-    });
+    answer.then(ModalAnswer::reject());
     // A folder that takes no new files, whoever runs the test.
     answer.then(ModalAnswer::chooseFile(QStringLiteral("/proc/trend.jpg")))
         .thenClick(QMessageBox::Ok)
         .then(ModalAnswer::chooseFile(dir.filePath("trend")));
     for (int press = 0; press < 3; ++press) {
-        v.histBarBtn[2]->click();
+        saveTrendJpeg(state, plot(), QStringLiteral("Data Viewer.jpg"));
     }
     ASSERT_EQ(answer.seen().size(), 4U); // no message after the cancel
-    EXPECT_EQ(proposed, QStringLiteral("Data Viewer.jpg"));
     EXPECT_EQ(answer.seen()[2].text, "Jpeg file can not be saved. Check filename or disk space");
     EXPECT_TRUE(QFileInfo(dir.filePath("trend.jpg")).size() > 0); // the default extension
-    EXPECT_TRUE(pubVars().fileDialog->CancelError);
+    EXPECT_TRUE(state.fileDialog->CancelError);
 }

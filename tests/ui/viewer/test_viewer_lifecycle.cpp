@@ -1,18 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The viewer stays for the life of the program; the program may still end while a reader lets
-// events run, and nothing may then touch the viewer that is gone. The readers beside a data log
-// pass over what is not a regular file and stop at a line no record can have.
+// The viewer comes with the first message or at the start-up window's hand-over and stays for
+// the life of the program; the program may still end while a reader or a trend build lets
+// events run, and nothing may then touch the viewer that is gone.
+#include "TrendLog.h"
 #include "ViewerFiles.h"
 
 #include "core/common/TvError.h"
+#include "ui/recordfiles/GridModel.h"
+#include "ui/shell/AppInfo.h"
+#include "ui/shell/Forms.h"
 #include "ui/shell/ProgramEnd.h"
+#include "ui/shell/ReportError.h"
+#include "ui/shell/frmSplash.h"
+#include "ui/trend/TrendBuilder.h"
+#include "ui/viewer/ProgramStart.h"
 
+#include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
+#include <QTableView>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -22,9 +30,9 @@ namespace {
 // Calls `call` once, the first time events run while the status bar reads `status`.
 class WhenStatusReads {
 public:
-    WhenStatusReads(const QString& status, const std::function<void()>& call) {
-        QObject::connect(&timer_, &QTimer::timeout, [this, status, call] {
-            if (frmMain::instance().statusText() == status) {
+    WhenStatusReads(const frmMain& main, const QString& status, const std::function<void()>& call) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, &main, status, call] {
+            if (main.statusText() == status) {
                 timer_.stop();
                 call();
             }
@@ -48,13 +56,40 @@ void PrintTo(const EndCase& c, std::ostream* out) {
 class EndWhileDeciphering : public ViewerFilesTest,
                             public ::testing::WithParamInterface<EndCase> {};
 
-class EventFileInputs : public ViewerFilesTest {};
+using ViewerLifecycle = ProcedureTest;
 
 } // namespace
 
-TEST(ViewerLifecycle, TheUserCanNeitherCloseItNorMoveItOutOfTheMainWindow) {
-    frmHistory& v = startViewer();
-    frmMain& main = frmMain::instance();
+// Start-up sets up the shared state; a message before the hand-over on the tenth tick creates
+// the viewer, which the hand-over then shows. A runtime directory of the test's own keeps the
+// instance lock from other tests.
+TEST_F(ViewerLifecycle, AMessageBeforeTheHandOverCreatesTheViewerWhichTheHandOverShows) {
+    qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    frmSplash& splash = startProgram(state);
+    splash.Timer1->stop(); // ticked by hand below
+    EXPECT_EQ(state.startDir, QDir::toNativeSeparators(QDir::currentPath()));
+    EXPECT_EQ(appHelpFile(), QDir(state.startDir).filePath("VELTRIS DATA VIEWER HELP.hlp"));
+    EXPECT_EQ(state.fileDialog, main->cmdFile);
+    ASSERT_EQ(frmHistory::existing(), nullptr);
+    ModalAnswer answer;
+    answer.thenClick(QMessageBox::Ok);
+    ReportError("getAuditFile", TvError(ErrFileNotFound));
+    ASSERT_EQ(answer.seen().size(), 1U);
+    frmHistory* viewer = frmHistory::existing();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_FALSE(viewer->isVisible());
+    for (int tick = 1; tick <= 10; ++tick) {
+        EXPECT_FALSE(viewer->isVisible()) << tick;
+        splash.Timer1_Timer();
+    }
+    EXPECT_EQ(frmHistory::existing(), viewer);
+    EXPECT_TRUE(viewer->isVisible() && frmMain::existing()->isVisible());
+    EXPECT_EQ(frmSplash::existing(), nullptr);
+}
+
+TEST_F(ViewerLifecycle, TheUserCanNeitherCloseItNorMoveItOutOfTheMainWindow) {
+    frmHistory& v = startViewer(state);
+    frmMain& main = *this->main;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     EXPECT_TRUE(std::ranges::none_of(v.systemMenu()->actions(), [](const QAction* a) {
         return a->isVisible() && a->text().contains(QStringLiteral("Close"));
@@ -101,8 +136,8 @@ TEST_P(EndWhileDeciphering, YesToExitEndsTheProgramAndNothingTouchesTheViewerAft
     const QPointer<frmHistory> gone(viewer);
     ModalAnswer answer;
     answer.then(answerFileDialog(log)).thenClick(QMessageBox::Yes);
-    const WhenStatusReads closer(QLatin1StringView(GetParam().decryptingText),
-                                 [] { frmMain::instance().close(); });
+    const WhenStatusReads closer(*main, QLatin1StringView(GetParam().decryptingText),
+                                 [this] { main->close(); });
     viewer->DataBarBtn[0]->click();
     setEndProgramHook([](int code) { ADD_FAILURE() << "the program was ended with " << code; });
     ASSERT_EQ(answer.seen().size(), 2U);
@@ -119,44 +154,20 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{".evt", "Decrypting operator event file, please wait..."}),
     [](const auto& info) { return std::string(info.param.extension + 1); });
 
-TEST_F(EventFileInputs, PassedOverWhenNotRegularStoppedAtAnOverlongLineNoRowWhenEmpty) {
-    const QString log = write(QStringLiteral("plant.csv"), kDataLog);
-    const QString evt = file(QStringLiteral("plant.evt"));
-    struct Case {
-        const char* what;
-        std::function<void()> make;
-        int error; // reported under loadOpEventsFile; 0: none
-        int rows;
-    };
-    const std::vector<Case> cases{
-        {"fifo", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(evt), 0600), 0); }, 0, 0},
-        {"folder", [&] { ASSERT_TRUE(QDir().mkdir(evt)); }, 0, 0},
-        {"a line of 2 MiB", [&] { writeFile(evt, QByteArray(2 << 20, 'A')); }, ErrOutOfMemory, 0},
-        {"an empty record inside",
-         [&] {
-             writeFile(evt, encipheredLines({"a,b,c,d", "", "e,f,g,h"}));
-         },
-         0, 3},
-        {"an empty record last",
-         [&] {
-             writeFile(evt, encipheredLines({"a,b,c,d", ""}));
-         },
-         0, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        QDir().rmdir(evt);
-        QFile::remove(evt);
-        c.make();
-        const auto boxes = openDataLog(log, c.error != 0 ? 1 : 0);
-        ASSERT_EQ(boxes.size(), c.error != 0 ? 1U : 0U);
-        if (c.error != 0) {
-            EXPECT_EQ(boxes[0].text, errorReportText("loadOpEventsFile", 7, "Out of memory"));
-            EXPECT_TRUE(pubVars().dataFilePath.isEmpty()); // the data view was emptied
-            continue;
-        }
-        EXPECT_EQ(pubVars().dataFilePath, log);
-        EXPECT_EQ(viewer->opEvGrid->RowCount(), c.rows);
-        EXPECT_EQ(rowTexts(*viewer->opEvGrid, 2, 3), QStringList(4, QString()));
-    }
+// The build goes on with the closed viewer's controls, which stay until it returns.
+TEST_F(ViewerFilesTest, ClosingTheViewerDuringATrendBuildLeavesNothingBusy) {
+    pointerEndsDefault = false;
+    openDataLog(write("plant.csv", logText({"A", "B"}, countingValues(40, 2)).toLatin1()));
+    SpreadGrid& grid = *viewer->vaGrid;
+    grid.updateView();
+    grid.view()->selectionModel()->select(
+        QItemSelection(grid.model()->index(0, 1), grid.model()->index(39, 2)),
+        QItemSelectionModel::ClearAndSelect);
+    const QPointer<frmHistory> gone(viewer);
+    QTimer::singleShot(0, viewer, [this] { Forms::unload(viewer); });
+    viewer->DataBarBtn[1]->click();
+    EXPECT_EQ(frmHistory::existing(), nullptr); // unloaded while the build was running
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); })); // destroyed once it returned
+    EXPECT_EQ(state.plotBusy, 0);
+    EXPECT_EQ(Screen::mousePointer(), Screen::vbDefault);
 }

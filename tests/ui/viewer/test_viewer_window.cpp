@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TrendLog.h"
 #include "ViewerFiles.h"
 
+#include "ui/recordfiles/GridModel.h"
 #include "ui/shell/Forms.h"
 #include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
@@ -8,9 +10,12 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <array>
@@ -21,9 +26,9 @@ using namespace tarvex::test;
 namespace {
 
 // The viewer with every toolbar action replaced by one that records its name in `calls`.
-class ViewerWindow : public ::testing::Test {
+class ViewerWindow : public ProcedureTest {
 protected:
-    ViewerWindow() : v(startViewer()) {
+    ViewerWindow() : v(startViewer(state)) {
         ViewerActions& a = v.actions;
 #define WATCH(name) std::pair<ViewerActions::Action*, const char*>(&a.name, #name)
         for (auto [action, name] :
@@ -59,7 +64,7 @@ protected:
 } // namespace
 
 TEST_F(ViewerWindow, LoadsWithOnlyTheOperatorEventsTabUnusableAndUnloadsWhenClosed) {
-    EXPECT_EQ(frmMain::instance().statusText(), "No Data File Loaded.");
+    EXPECT_EQ(statusText(), "No Data File Loaded.");
     for (int tab = 0; tab < 5; ++tab) {
         EXPECT_EQ(v.TabAvailable(tab), tab != frmHistory::TabOperatorEvents) << tab;
     }
@@ -78,7 +83,7 @@ TEST_F(ViewerWindow, LoadsWithOnlyTheOperatorEventsTabUnusableAndUnloadsWhenClos
     Forms::unload(&v);
     EXPECT_EQ(frmHistory::existing(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return old.isNull(); }));
-    EXPECT_FALSE(frmHistory::instance().TabAvailable(1));
+    EXPECT_FALSE(frmHistory::load(state).TabAvailable(1));
 }
 
 TEST_F(ViewerWindow, ButtonsCallTheirProceduresInTheirGroupsRangeOnly) {
@@ -91,9 +96,9 @@ TEST_F(ViewerWindow, ButtonsCallTheirProceduresInTheirGroupsRangeOnly) {
                                   "exportHistData", "verifyDataSignature"}));
     // Cancel History Plot calls nothing: it clears plotBusy.
     calls.clear();
-    pubVars().plotBusy = -1;
+    state.plotBusy = -1;
     v.DataBarBtn_Click(3);
-    EXPECT_EQ(pubVars().plotBusy, 0);
+    EXPECT_EQ(state.plotBusy, 0);
     EXPECT_TRUE(calls.isEmpty());
 }
 
@@ -104,12 +109,12 @@ TEST_F(ViewerWindow, OpenButtonsReadFollowUpFilesOnlyWhileAPathIsSet) {
     calls.clear();
     v.actions.getHistFile = [&] {
         calls << "getHistFile";
-        pubVars().dataFilePath = "/logs/plant.csv";
+        state.dataFilePath = "/logs/plant.csv";
     };
     v.DataBarBtn_Click(0);
     v.actions.getHistFile = [&] { calls << "getHistFile"; }; // cancelled, a file stays loaded
     v.DataBarBtn_Click(0);
-    pubVars().auditFilePath = "/logs/audit.aud";
+    state.auditFilePath = "/logs/audit.aud";
     v.auditBarBtn_Click(0);
     EXPECT_EQ(calls,
               (QStringList{"getHistFile", "loadSigFile", "loadOpEventsFile", "getHistFile",
@@ -117,7 +122,7 @@ TEST_F(ViewerWindow, OpenButtonsReadFollowUpFilesOnlyWhileAPathIsSet) {
 }
 
 TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
-    frmMain& main = frmMain::instance();
+    frmMain& main = *this->main;
     main.showNormal();
     main.resize(780, 560);
     const ViewerLayout& l = v.layout();
@@ -135,29 +140,24 @@ TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
 using RecordOperationGuard = ViewerWindow;
 
 TEST_F(RecordOperationGuard, WhileAnOpenRunsNoButtonStartsAnythingButCancelStopsAPlot) {
-    bool runningInside = false;
     v.actions.getHistFile = [&] {
         calls << "getHistFile";
-        pubVars().dataFilePath = "/logs/plant.csv";
+        state.dataFilePath = "/logs/plant.csv";
     };
     // The follow-up readers let events run, so clicks can arrive while they work.
     v.actions.loadSigFile = [&] {
         calls << "loadSigFile";
-        runningInside = v.recordOperationRunning();
         clickEveryButton(0, 5);
-        pubVars().plotBusy = -1;
+        state.plotBusy = -1;
         v.DataBarBtn_Click(3);
     };
     v.DataBarBtn_Click(0);
-    EXPECT_TRUE(runningInside);
     EXPECT_EQ(calls, (QStringList{"getHistFile", "loadSigFile", "loadOpEventsFile"}));
-    EXPECT_EQ(pubVars().plotBusy, 0);
-    EXPECT_FALSE(v.recordOperationRunning());
+    EXPECT_EQ(state.plotBusy, 0);
     // An operation that fails still ends the guard.
     calls.clear();
     v.actions.exportHistData = [] { throw TvError(ErrDeviceIo); };
     v.DataBarBtn_Click(4);
-    EXPECT_FALSE(v.recordOperationRunning());
     v.almBarBtn_Click(2);
     EXPECT_EQ(calls, QStringList{"exportAlmData"});
 }
@@ -176,6 +176,58 @@ TEST_F(RecordViewerTest, AClickDuringTheRealLoadStartsNoExportAndNoSecondOpen) {
     viewer->DataBarBtn[0]->click();
     QTest::qWait(50); // anything left over would show now
     ASSERT_EQ(answer.seen().size(), 1U) << answer.seen().back().text.toStdString();
-    EXPECT_EQ(pubVars().dataFilePath, path);
+    EXPECT_EQ(state.dataFilePath, path);
     EXPECT_EQ(followUps, (QStringList{"loadSigFile", "loadOpEventsFile"}));
+}
+
+TEST_F(ViewerWindow, TheMainWindowSnapsToItsMinimumSizeAndPlacesTheViewerOnceItFits) {
+    frmMain& main = *this->main;
+    main.showNormal();
+    const QSize min(twipsToPixelsX(8940), twipsToPixelsY(6765));
+    const QSize frame = main.frameGeometry().size() - main.size();
+    for (const QSize& asked : {min + QSize(-1, 40), min + QSize(100, -1), min + QSize(100, 50)}) {
+        main.resize(asked - frame);
+        const bool fits = asked.width() >= min.width() && asked.height() >= min.height();
+        EXPECT_EQ(main.frameGeometry().size(), fits ? asked : min);
+    }
+    // The viewer fills the area left for child windows.
+    EXPECT_EQ(v.geometry(), main.mdiArea->viewport()->rect());
+    // A minimised viewer stays as it was.
+    v.showMinimized();
+    const QSize before = v.size();
+    main.resize(main.size() + QSize(40, 30));
+    EXPECT_TRUE(v.isMinimized());
+    EXPECT_EQ(v.size(), before);
+}
+
+// What only the viewer does after its procedures: the tab that a data log's events need, the
+// plot's title, the trend tab after a completed build, the zoom from that build, and the
+// picture named after the viewer.
+TEST_F(RecordViewerTest, TheViewerFollowsUpOnItsProcedures) {
+    openDataLog(write("notes.csv", crlfLines({"Date,Time,Batch,Temp", "3/4/2024,08:00:00,,20"})));
+    EXPECT_TRUE(viewer->TabAvailable(frmHistory::TabOperatorEvents));
+    EXPECT_EQ(viewer->iPlotX->TitleText(), "Data File: notes");
+    const std::vector<QStringList> temps{{"B1", "20"}, {"B1", "24"}, {"B1", "22"}, {"B1", "21"}};
+    openDataLog(write("plant.csv", logText({"Batch", "Temp"}, temps).toLatin1()));
+    EXPECT_FALSE(viewer->TabAvailable(frmHistory::TabOperatorEvents));
+    EXPECT_EQ(viewer->iPlotX->TitleText(), "Data File: plant");
+
+    SpreadGrid& grid = *viewer->vaGrid;
+    grid.updateView();
+    grid.view()->selectionModel()->select(
+        QItemSelection(grid.model()->index(0, 2), grid.model()->index(3, 2)),
+        QItemSelectionModel::ClearAndSelect);
+    viewer->DataBarBtn[1]->click();
+    EXPECT_EQ(viewer->DataTab->currentIndex(), frmHistory::TabTrendData);
+    viewer->YSlider->setPosition(50);
+    EXPECT_DOUBLE_EQ(viewer->iPlotX->YAxis().Span(), 12); // half the build's 0 to 24
+
+    ModalAnswer answer;
+    QString proposed;
+    answer.then([&](QWidget* w) {
+        proposed = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        ModalAnswer::reject()(w);
+    });
+    viewer->histBarBtn[2]->click();
+    EXPECT_EQ(proposed, "Data Viewer.jpg");
 }

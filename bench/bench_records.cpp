@@ -2,6 +2,7 @@
 #include "Bench.h"
 #include "BenchFiles.h"
 
+#include "core/recordfiles/AtomicFile.h"
 #include "core/recordfiles/RecordLayouts.h"
 #include "ui/recordfiles/DataLogFile.h"
 #include "ui/recordfiles/SpreadGrid.h"
@@ -43,15 +44,13 @@ void openAndExport() {
     }
 }
 
-// The plainest way to move the same bytes: read the file whole, write it whole.
+// The plainest way to move the same bytes: read the file whole, write it whole, as durably as
+// the export writes (synced, then renamed into place), so that the ratio is the parse's.
 void plainCopy() {
     QFile in(logPath());
-    QFile out(copyPath());
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
+    if (!in.open(QIODevice::ReadOnly) || writeFileAtomically(copyPath(), in.readAll())) {
         bench::note("copy failed");
-        return;
     }
-    out.write(in.readAll());
 }
 
 void setUp() {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Hex text and deciphering, as every line of a .sig or .evt file meets them: the lenient decoder
-// gives one byte per part or one of its two errors, deciphering fails only with its documented
-// errors, the decoder reads back what bytesToHex writes, and the line's bytes decode and
-// decipher as its text does.
+// Hex text and deciphering, as every line of a .sig or .evt file meets them (the input is a
+// whole file: each line is checked): the lenient decoder gives one byte per part or one of its
+// two errors, deciphering fails only with its documented errors, the decoder reads back what
+// bytesToHex writes, and the line's bytes decode and decipher as its text does.
 #include "FuzzCheck.h"
 
 #include "core/common/TvError.h"
@@ -25,11 +25,7 @@ template <typename Call> QByteArray outcome(Call&& call) {
     }
 }
 
-} // namespace
-
-FUZZ_TARGET(hex_decipher) {
-    static ZvLog log;
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+void checkLine(ZvLog& log, const QByteArray& bytes) {
     const QString line = fromWindows1252(bytes);
     FUZZ_CHECK(outcome([&] { return HexToBytes(bytes); }) ==
                outcome([&] { return HexToBytes(line, u" "); }));
@@ -49,6 +45,19 @@ FUZZ_TARGET(hex_decipher) {
     }
     if (!bytes.isEmpty() && bytes.size() <= 32768) {
         FUZZ_CHECK(HexToBytes(bytesToHex(bytes), u" ") == bytes);
+    }
+}
+
+} // namespace
+
+FUZZ_TARGET(hex_decipher) {
+    static ZvLog log;
+    const QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    for (QByteArray line : file.split('\n')) {
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        checkLine(log, line);
     }
     return 0;
 }

@@ -49,11 +49,21 @@ void printError(const QString& line);
 // Text of our own (help), printed as it is.
 void printText(const QString& text);
 
-// `text` with every control character written as \xNN (two uppercase hex digits).
+// `text` with every control character, and every byte of a file name that is not UTF-8,
+// written as \xNN (two uppercase hex digits).
 QString escapeControls(QStringView text);
 
-// Why standard output could not be written, empty when it could; flushes it first. Checked at
+// Why standard output could not be written ("standard output is closed", "standard output:
+// cannot write (No space left on device)"), empty when it could; flushes it first. Checked at
 // the end: the tool then exits with 2, whatever the command found.
 QString standardOutputProblem();
+
+// Puts /dev/null in the place of a standard stream that the tool was started without, so that
+// no file opened later becomes one; a closed standard output is then reported when written to.
+void holdStandardStreams();
+
+// The arguments as the command line holds them: a file name that is not UTF-8 keeps its
+// bytes (see NativePath.h).
+QStringList argumentsFrom(int argc, char* argv[]);
 
 } // namespace tarvex::cli

@@ -4,14 +4,16 @@
 #include "FileChecks.h"
 
 #include "core/common/TvError.h"
+#include "core/recordfiles/AtomicFile.h"
 #include "core/recordfiles/FileKind.h"
-#include "core/recordfiles/GridData.h"
-#include "core/recordfiles/RecordLayouts.h"
+#include "core/recordfiles/RecordExport.h"
+#include "core/recordfiles/RecordFileGuard.h"
 
 #include <QFile>
-#include <QFileInfo>
 
+#include <new>
 #include <optional>
+#include <variant>
 
 namespace tarvex::cli {
 namespace {
@@ -41,26 +43,83 @@ QString inputProblem(const QString& input) {
     return {};
 }
 
-QString loadProblem(const TvError& error, RecordKind kind) {
-    if (error.number() == ErrOverflow) {
+// The whole input; its problem when it cannot be read.
+std::variant<QByteArray, QString> readInput(const QString& input) {
+    QFile file;
+    if (const std::int32_t error = openRegularFile(file, input)) {
+        return QStringLiteral("cannot be read (%1)").arg(TvError(error).description());
+    }
+    const qint64 size = file.size();
+    if (size > GridCells::kMaxText) {
+        return QStringLiteral("cannot be loaded: larger than a grid can hold");
+    }
+    QByteArray text(size, Qt::Uninitialized);
+    if (file.read(text.data(), size) != size) {
+        return QStringLiteral("cannot be read (%1)").arg(file.errorString());
+    }
+    return text;
+}
+
+QString exportProblem(const RecordExport& exporter, RecordKind kind) {
+    switch (exporter.problem()) {
+    case RecordExport::Problem::CrowdedLine:
+        return QStringLiteral("line %1 has more than %2 fields, more than any record "
+                              "(error 6 = Overflow)")
+            .arg(exporter.problemLine())
+            .arg(GridCells::kMaxFields);
+    case RecordExport::Problem::TooManyLines:
+        return QStringLiteral("more than %1 lines, more than the viewer holds (error 6 = Overflow)")
+            .arg(GridCells::kMaxLines);
+    case RecordExport::Problem::TooManyRecords:
         return QStringLiteral("more %1 than the viewer shows (at most 32,766; error 6 = Overflow)")
             .arg(kind == RecordKind::AlarmHistory ? QStringLiteral("alarms")
                                                   : QStringLiteral("records"));
-    }
-    if (error.number() == 0) {
+    case RecordExport::Problem::TooLarge:
         return QStringLiteral("cannot be loaded: larger than a grid can hold");
+    case RecordExport::Problem::None:
+        break;
     }
-    return QStringLiteral("cannot be loaded (error %1 = %2)")
-        .arg(error.number())
-        .arg(error.description());
+    return {};
 }
 
-QString outputProblem(const QString& output) {
-    const QFileInfo out(output);
-    if (!QFileInfo(out.absolutePath()).isDir()) {
-        return QStringLiteral("its folder does not exist");
+// Prints why nothing was written; a refused target is bad input, a failed write a failure.
+int reportWriteFailure(const QString& output, const WriteFailure& failure) {
+    if (failure.kind == WriteFailure::Kind::Refused) {
+        printError(QStringLiteral("%1: %2; nothing written").arg(output, failure.text()));
+        return ExitBadInput;
     }
-    return QStringLiteral("cannot be written");
+    printError(
+        QStringLiteral("%1: cannot be written (%2); nothing written").arg(output, failure.text()));
+    return ExitFailed;
+}
+
+int exportFile(RecordKind kind, const QString& input, const QString& output) {
+    if (const QString problem = inputProblem(input); !problem.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(input, problem));
+        return ExitBadInput;
+    }
+    // Resolved and checked before the input is read, and checked again before it is replaced.
+    AtomicFile out(output, recordFileSet(input));
+    if (!out.open(QIODevice::WriteOnly)) {
+        return reportWriteFailure(output, out.failure());
+    }
+    const std::variant<QByteArray, QString> text = readInput(input);
+    if (const auto* problem = std::get_if<QString>(&text)) {
+        printError(QStringLiteral("%1: %2").arg(input, *problem));
+        return ExitBadInput;
+    }
+    const RecordExport exporter(kind, std::get<QByteArray>(text));
+    if (const QString problem = exportProblem(exporter, kind); !problem.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(input, problem));
+        return ExitBadInput;
+    }
+    const bool written = exporter.write([&out](QByteArrayView piece) {
+        return out.write(piece.data(), piece.size()) == piece.size();
+    });
+    if (!written || !out.commit()) {
+        return reportWriteFailure(output, out.failure());
+    }
+    return ExitOk;
 }
 
 int run(const QStringList& args) {
@@ -73,30 +132,12 @@ int run(const QStringList& args) {
                              .arg(args[0])
                              .toStdString());
     }
-    const QString& input = args[1];
-    const QString& output = args[2];
-    if (const QString problem = inputProblem(input); !problem.isEmpty()) {
-        printError(QStringLiteral("%1: %2").arg(input, problem));
-        return ExitBadInput;
-    }
-    if (const QString refused = refusedTarget(output, {input}); !refused.isEmpty()) {
-        printError(QStringLiteral("%1: %2; nothing written").arg(output, refused));
-        return ExitBadInput;
-    }
-    GridData grid;
     try {
-        loadRecordFile(grid, *kind, input);
-    } catch (const TvError& e) {
-        printError(QStringLiteral("%1: %2").arg(input, loadProblem(e, *kind)));
+        return exportFile(*kind, args[1], args[2]);
+    } catch (const std::bad_alloc&) {
+        printError(QStringLiteral("%1: out of memory").arg(args[1]));
         return ExitBadInput;
     }
-    try {
-        saveRecordText(grid, output);
-    } catch (const TvError&) {
-        printError(QStringLiteral("%1: %2; nothing written").arg(output, outputProblem(output)));
-        return ExitFailed;
-    }
-    return ExitOk;
 }
 
 const Registrar registrar{{
@@ -111,10 +152,14 @@ const Registrar registrar{{
         "    row ended by \"\\r\\n\", text in Windows-1252. Data log times become\n"
         "    hh:mm:ss AM/PM and alarm times hh:mm AM/PM; alarms are numbered from 1.\n"
         "    Like the viewer, a data log or an alarm history holds at most 32,766\n"
-        "    records. OUTPUT is replaced whole or not at all. Refused with status 2, and\n"
-        "    left as it was, when OUTPUT is INPUT or the .sig or .evt file beside it\n"
-        "    (also through another path or a link), or when it exists and is not a\n"
-        "    regular file (a folder, a device such as /dev/null, a FIFO).\n"),
+        "    records, and no line may hold more than 32,767 fields (status 2).\n"
+        "    OUTPUT is replaced whole or not at all: a link is followed once, at the\n"
+        "    start, and the complete new file is renamed onto that name. Refused with\n"
+        "    status 2, and left as it was, when OUTPUT is INPUT or the .sig or .evt file\n"
+        "    beside it (also through another path or a link), or when it exists and is\n"
+        "    not a regular file (a folder, a device such as /dev/null, a FIFO), checked\n"
+        "    at the start and again just before the rename. Memory: the size of INPUT\n"
+        "    and a few MB.\n"),
     &run,
 }};
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <exception>
 #include <new>
 #include <optional>
@@ -91,20 +92,21 @@ int dispatch(QStringList args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    holdStandardStreams();
+    // A file size limit makes a write fail with "File too large" instead of ending the tool.
+    std::signal(SIGXFSZ, SIG_IGN);
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvex::kVersionText));
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
     int status = ExitBadInput;
     try {
-        status = dispatch(args);
+        status = dispatch(argumentsFrom(argc, argv));
     } catch (const std::bad_alloc&) {
         printError(QStringLiteral("out of memory"));
     } catch (const std::exception& e) {
         printError(QString::fromLocal8Bit(e.what()));
     }
     if (const QString problem = standardOutputProblem(); !problem.isEmpty()) {
-        printError(QStringLiteral("standard output: cannot write (%1)").arg(problem));
+        printError(problem);
         return ExitBadInput;
     }
     return status;

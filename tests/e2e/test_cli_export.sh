@@ -69,24 +69,49 @@ expect_status 2 "a folder as input"
 expect_err_line "is a folder"
 run export data "$W/sample/plant.csv" "$W/sample/plant.csv"
 expect_status 2 "output over the input"
-expect_err_line "replace the record file"
+expect_err_line "would replace $W/sample/plant.csv"
 [[ $(cd "$W/sample" && sha256sum plant.csv audit.aud alarms.csv) == "$before" ]] ||
     fail "a record file changed"
 
-# The output is written whole or not at all: a failed write leaves no file and an earlier
-# export untouched (root writes anywhere, so the paths themselves must fail).
+# A file name is its bytes: one that is not UTF-8 is found, and printed escaped.
+cp "$W/sample/alarms.csv" "$W/bad"$'\xff\xfe'"name.csv"
+run export alarm "$W/bad"$'\xff\xfe'"name.csv" "$W/bad-export.csv"
+expect_status 0 "a name that is not UTF-8"
+cmp -s "$W/bad-export.csv" "$W/alarm-export.csv" || fail "the export of a non-UTF-8 name differs"
+run export alarm "$W/gone"$'\xff'".csv" "$W/x.csv"
+expect_status 2 "a missing name that is not UTF-8"
+expect_err_line 'gone\xFF.csv: no such file'
+
+# The output is written whole or not at all, and a failure says why in the system's words:
+# an earlier export stays as it was and no temporary file is left. Root writes anywhere, so
+# the file systems themselves refuse (a full and a read-only tmpfs, when mounting is allowed).
 : >"$W/blocker"
-run export data "$W/sample/plant.csv" "$W/blocker/plant.csv"
-expect_status 1 "output folder is a file"
-expect_err_line "nothing written"
-long="$W/$(printf 'a%.0s' {1..246}).csv"
-echo "earlier export" >"$long"
-run export alarm "$W/sample/alarms.csv" "$long"
-expect_status 1 "no room for a temporary name"
-expect_err_line "cannot be written"
-[[ $(cat "$long") == "earlier export" ]] || fail "the earlier export was changed"
-leftovers=$(find "$W" -maxdepth 1 -name 'aaaa*' ! -name "$(basename "$long")")
-[[ -z $leftovers ]] || fail "temporary files left: $leftovers"
+mkdir "$W/full" "$W/ro"
+mounted=()
+if [[ $(id -u) -eq 0 ]] && mount -t tmpfs -o size=64k tmpfs "$W/full" 2>/dev/null; then
+    mounted+=("$W/full")
+    mount -t tmpfs -o ro,size=64k tmpfs "$W/ro" && mounted+=("$W/ro")
+fi
+trap '[[ ${#mounted[@]} -eq 0 ]] || umount "${mounted[@]}"' EXIT
+limits=("$W/blocker/x.csv|unlimited|Not a directory" "$W/none/x.csv|unlimited|No such file or directory"
+    "$W/limited.csv|16|File too large")
+[[ " ${mounted[*]} " == *" $W/full "* ]] && limits+=("$W/full/x.csv|unlimited|No space left on device")
+[[ " ${mounted[*]} " == *" $W/ro "* ]] && limits+=("$W/ro/x.csv|unlimited|Read-only file system")
+if [[ $(id -u) -ne 0 ]]; then
+    mkdir "$W/locked" && chmod 555 "$W/locked"
+    limits+=("$W/locked/x.csv|unlimited|Permission denied")
+fi
+for entry in "${limits[@]}"; do
+    IFS='|' read -r target blocks cause <<<"$entry"
+    [[ -d $(dirname "$target") && -w $(dirname "$target") ]] && echo "earlier export" >"$target"
+    (ulimit -f "$blocks" && "$CLI" export data "$W/sample/plant.csv" "$target") >"$W/out" 2>"$W/err"
+    status=$? err=$(cat "$W/err")
+    expect_status 1 "export onto $target"
+    expect_err_line "$target: cannot be written ($cause); nothing written"
+    [[ ! -e $target || $(cat "$target") == "earlier export" ]] || fail "$target was changed"
+    leftovers=$(find "$(dirname "$target")" -maxdepth 1 -name '.tarvex-*' 2>/dev/null)
+    [[ -z $leftovers ]] || fail "temporary files left: $leftovers"
+done
 
 run --help
 expect_out "tarvex export data|audit|alarm INPUT OUTPUT"

@@ -71,7 +71,12 @@ run_t decrypt "$s/plant.evt"
 status=$?
 err=$(cat "$W/err")
 expect_status 2 "decrypt onto a full device"
-expect_err_line "standard output: cannot write"
+expect_err_line "standard output: cannot write (No space left on device)"
+"$CLI" decrypt "$s/plant.evt" >&- 2>"$W/err"
+status=$?
+err=$(cat "$W/err")
+expect_status 2 "decrypt with standard output closed"
+expect_err_line "standard output is closed"
 
 # The documented Python code signs a file with every byte value; crafted records follow.
 py=python3

@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <ostream>
+
+#include <sys/resource.h>
 
 // Readable failure messages for Qt texts.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -32,6 +35,25 @@ inline int errorOf(const std::function<void()>& call) {
     }
     return 0;
 }
+
+// While it lives, a file may grow to `bytes` only: writing past that fails as on a full disk,
+// also for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old_), 0);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+};
 
 // A file's bytes; empty when it cannot be read.
 inline QByteArray readBytes(const QString& path) {

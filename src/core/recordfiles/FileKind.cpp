@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/recordfiles/FileKind.h"
 
+#include "core/common/NativePath.h"
 #include "core/common/TvError.h"
 
 #include <QFile>
@@ -14,10 +15,9 @@
 #endif
 
 namespace tarvex {
-namespace {
 
 #ifdef Q_OS_UNIX
-FileKind kindOfMode(mode_t mode) {
+FileKind fileKindOfMode(unsigned mode) {
     if (S_ISREG(mode)) {
         return FileKind::Regular;
     }
@@ -39,6 +39,8 @@ FileKind kindOfMode(mode_t mode) {
     return FileKind::OtherSpecial;
 }
 
+namespace {
+
 std::int32_t errorOfErrno(int error) {
     switch (error) {
     case ENOENT:
@@ -51,19 +53,19 @@ std::int32_t errorOfErrno(int error) {
         return ErrPathAccess;
     }
 }
-#endif
 
 } // namespace
+#endif
 
 FileKind fileKind(const QString& path) {
     if (path.isEmpty()) {
         return FileKind::Missing;
     }
 #ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     struct stat st {};
     if (::stat(native.constData(), &st) == 0) {
-        return kindOfMode(st.st_mode);
+        return fileKindOfMode(st.st_mode);
     }
     if (errno != ENOENT && errno != ENOTDIR) {
         return FileKind::Unreachable;
@@ -114,8 +116,8 @@ bool isSameFile(const QString& a, const QString& b) {
 #ifdef Q_OS_UNIX
     struct stat sa {};
     struct stat sb {};
-    return !a.isEmpty() && !b.isEmpty() && ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+    return !a.isEmpty() && !b.isEmpty() && ::stat(nativePath(a).constData(), &sa) == 0 &&
+           ::stat(nativePath(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 #else
     const QFileInfo ia(a);
@@ -146,7 +148,7 @@ std::int32_t openRegularFile(QFile& file, const QString& path, QIODevice::OpenMo
     // Non-blocking, so that a FIFO put in the file's place since the look above cannot hang the
     // open; the descriptor is checked again before anything is read.
     const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return errorOfErrno(errno);
     }

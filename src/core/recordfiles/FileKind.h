@@ -27,6 +27,8 @@ enum class FileKind {
 };
 
 [[nodiscard]] FileKind fileKind(const QString& path);
+// The kind that a stat() mode gives (POSIX only).
+[[nodiscard]] FileKind fileKindOfMode(unsigned mode);
 
 // What the kind is, for a message that follows the path: "is a folder", "is a named pipe
 // (FIFO)", "does not exist", ...

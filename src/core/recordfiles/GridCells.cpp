@@ -14,20 +14,6 @@ namespace {
 constexpr std::uint32_t kEditBit = 0x8000'0000U;
 constexpr std::size_t kMinWaste = std::size_t(64) * 1024;
 
-// Lines in the text, estimated from its start, for reserving room ahead: a count of the whole
-// text would cost a pass of its own.
-std::size_t estimateLines(const char* begin, const char* end) {
-    constexpr std::ptrdiff_t kSample = std::ptrdiff_t(256) * 1024;
-    const char* sampleEnd = end - begin > kSample ? begin + kSample : end;
-    std::size_t lines = 0;
-    for (const char* p = begin; p < sampleEnd; ++lines) {
-        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', sampleEnd - p));
-        p = eol ? eol + 1 : sampleEnd;
-    }
-    const auto scale = static_cast<double>(end - begin) / static_cast<double>(sampleEnd - begin);
-    return static_cast<std::size_t>(static_cast<double>(lines) * scale * 1.02) + 1;
-}
-
 // Calls found(p) for every separator in [p, end), in order. Eight bytes are compared at once: a
 // byte of x is zero exactly where the text holds the separator, and the sum below sets the high
 // bit of every byte of x that is not zero (the low seven bits cannot carry into the next byte).
@@ -53,6 +39,125 @@ void forEachSeparator(const char* p, const char* end, char separator, Found&& fo
     }
 }
 
+// Runs pause once `at` is a few MB past where it last ran.
+void pauseEvery(const char*& paused, const char* at, const std::function<void()>& pause) {
+    constexpr std::ptrdiff_t kPauseBytes = std::ptrdiff_t(8) << 20;
+    if (pause && at - paused >= kPauseBytes) {
+        paused = at;
+        pause();
+    }
+}
+
+// The "\n" that ends the line at `line` (the text ends with one), looked for in slices with a
+// pause between them.
+const char* lineEnd(const char* line, const char* end, const std::function<void()>& pause) {
+    constexpr std::ptrdiff_t kSlice = std::ptrdiff_t(8) << 20;
+    for (const char* from = line;; from += kSlice) {
+        const std::ptrdiff_t length = std::min(kSlice, end - from);
+        if (const void* eol = std::memchr(from, '\n', length)) {
+            return static_cast<const char*>(eol);
+        }
+        if (pause) {
+            pause();
+        }
+    }
+}
+
+// Walks [p, end) for separators and line ends, eight bytes at a time as above: separators(n)
+// takes the count of separators before the next line end (or the end), lineEnd() each line
+// end. Either answers false to stop the walk, which then answers false too.
+template <class Separators, class LineEnd>
+bool forEachLineEnd(const char* p, const char* end, char separator, Separators&& separators,
+                    LineEnd&& lineEnd) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        const std::uint64_t sepPattern = kOnes * static_cast<unsigned char>(separator);
+        const std::uint64_t eolPattern = kOnes * '\n';
+        const auto hitsOf = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+        // Hits are high bits only: their count without a population count instruction.
+        const auto count = [](std::uint64_t hits) {
+            return static_cast<std::size_t>(((hits >> 7) * kOnes) >> 56);
+        };
+        for (; end - p >= 8; p += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, sizeof word);
+            std::uint64_t seps = hitsOf(word ^ sepPattern);
+            for (std::uint64_t eols = hitsOf(word ^ eolPattern); eols != 0; eols &= eols - 1) {
+                const std::uint64_t before = (eols & -eols) - 1; // the bits below this line end
+                if (!separators(count(seps & before)) || !lineEnd()) {
+                    return false;
+                }
+                seps &= ~before;
+            }
+            if (seps != 0 && !separators(count(seps))) {
+                return false;
+            }
+        }
+    }
+    for (; p < end; ++p) {
+        if ((*p == separator && !separators(1)) || (*p == '\n' && !lineEnd())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool GridCells::ShapeCounter::feed(QByteArrayView piece) {
+    if (shape_.tooLarge()) {
+        return false;
+    }
+    const auto separators = [this](std::size_t count) {
+        fields_ += count;
+        if (fields_ > std::size_t(kMaxFields)) {
+            shape_.crowdedLine = static_cast<qsizetype>(shape_.lines);
+            return false;
+        }
+        return true;
+    };
+    const auto lineEnd = [this] {
+        shape_.separators += fields_ - 1;
+        shape_.widest = std::max(shape_.widest, static_cast<int>(fields_));
+        fields_ = 1;
+        return ++shape_.lines <= kMaxLines;
+    };
+    if (piece.isEmpty()) {
+        return true;
+    }
+    const char* end = piece.data() + piece.size();
+    if (!forEachLineEnd(piece.data(), end, separator_, separators, lineEnd)) {
+        return false;
+    }
+    open_ = end[-1] != '\n';
+    return true;
+}
+
+GridCells::TextShape GridCells::ShapeCounter::finish() {
+    if (open_ && !shape_.tooLarge()) {
+        feed("\n"); // the last line has no line end
+    }
+    open_ = false;
+    return shape_;
+}
+
+GridCells::TextShape GridCells::shapeOf(QByteArrayView text, char separator,
+                                        const std::function<void()>& pause) {
+    constexpr qsizetype kBlock = qsizetype(64) * 1024;
+    ShapeCounter counter(separator);
+    const char* paused = text.data();
+    for (qsizetype at = 0; at < text.size(); at += kBlock) {
+        if (!counter.feed(text.sliced(at, std::min(kBlock, text.size() - at)))) {
+            break;
+        }
+        pauseEvery(paused, text.data() + at, pause);
+    }
+    return counter.finish();
+}
+
+namespace {
+
 // A written cell: its length in 7-bit groups, low group first, then its bytes.
 QByteArrayView editAt(const QByteArray& edits, std::uint32_t offset) {
     const auto* p = reinterpret_cast<const unsigned char*>(edits.constData()) + offset;
@@ -71,7 +176,9 @@ QByteArrayView editAt(const QByteArray& edits, std::uint32_t offset) {
 GridCells::GridCells() : rows_(1) {}
 
 std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separator, bool headerRow,
-                                                  bool headerColumn, LoadStats& stats) {
+                                                  bool headerColumn, LoadStats& stats,
+                                                  const std::function<void()>& pause,
+                                                  std::optional<TextShape> shape) {
     stats = {};
     GridCells cells;
     cells.separator_ = separator;
@@ -84,37 +191,35 @@ std::optional<GridCells> GridCells::fromDelimited(QByteArray text, char separato
     if (!text.endsWith('\n')) {
         text.append('\n');
     }
-    const char* base = text.constData();
-    const char* end = base + text.size();
-    const std::size_t lines = std::min(estimateLines(base, end), std::size_t(kMaxIndex) + 1);
-    const char* firstEol = static_cast<const char*>(std::memchr(base, '\n', end - base));
-    const auto firstFields = static_cast<std::size_t>(std::count(base, firstEol, separator)) + 2;
-    cells.refs_.reserve(std::min(lines * firstFields, std::size_t(text.size()) + 2 * lines));
+    stats.shape = shape ? *shape : shapeOf(text, separator, pause);
+    if (stats.shape.tooLarge()) {
+        return std::nullopt;
+    }
+    // Exactly the room needed: a guess could leave a vector to double past it.
+    const std::size_t lines = stats.shape.lines;
+    cells.refs_.reserve(stats.shape.separators + lines * (headerColumn ? 1 : 2));
     cells.rows_.clear();
-    cells.rows_.reserve(lines + 1);
+    cells.rows_.reserve(lines + (headerRow ? 0 : 1));
     if (!headerRow) {
         cells.rows_.emplace_back();
     }
-    std::uint32_t widest = 0;
-    std::size_t lineCount = 0;
+    const char* base = text.constData();
+    const char* end = base + text.size();
+    const char* paused = base;
     for (const char* line = base; line < end;) {
-        const char* eol = static_cast<const char*>(std::memchr(line, '\n', end - line));
-        const Row row = cells.appendLine(base, line, eol, headerColumn);
-        if (row.size > std::uint32_t(kMaxIndex) + 1 || ++lineCount > std::size_t(kMaxIndex)) {
-            return std::nullopt;
-        }
-        widest = std::max(widest, row.size);
-        cells.rows_.push_back(row);
+        const char* eol = lineEnd(line, end, pause);
+        cells.rows_.push_back(cells.appendLine(base, line, eol, headerColumn, pause));
         line = eol + 1;
+        pauseEvery(paused, line, pause);
     }
     stats.dataRows = static_cast<int>(cells.rows_.size()) - 1;
-    stats.filledColumns = static_cast<int>(widest) - 1;
+    stats.filledColumns = stats.shape.widest - (headerColumn ? 1 : 0);
     cells.text_ = std::move(text);
     return cells;
 }
 
 GridCells::Row GridCells::appendLine(const char* base, const char* line, const char* eol,
-                                     bool headerColumn) {
+                                     bool headerColumn, const std::function<void()>& pause) {
     const auto begin = static_cast<std::uint32_t>(refs_.size());
     if (!headerColumn) {
         refs_.push_back(0);
@@ -123,10 +228,18 @@ GridCells::Row GridCells::appendLine(const char* base, const char* line, const c
         return static_cast<std::uint32_t>(field - base + 1);
     };
     const char* field = line;
-    forEachSeparator(line, eol, separator_, [&](const char* stop) {
-        refs_.push_back(stop == field ? 0 : refOf(field));
-        field = stop + 1;
-    });
+    // A long line is scanned in slices, with a pause between them.
+    constexpr std::ptrdiff_t kSlice = std::ptrdiff_t(8) << 20;
+    for (const char* from = line; from < eol; from += std::min(kSlice, eol - from)) {
+        if (from != line && pause) {
+            pause();
+        }
+        forEachSeparator(from, from + std::min(kSlice, eol - from), separator_,
+                         [&](const char* stop) {
+                             refs_.push_back(stop == field ? 0 : refOf(field));
+                             field = stop + 1;
+                         });
+    }
     // The last field runs to the line end; a "\r" alone there is the rest of a "\r\n".
     const bool empty = field == eol || (eol - field == 1 && *field == '\r');
     refs_.push_back(empty ? 0 : refOf(field));

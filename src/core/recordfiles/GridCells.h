@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,17 +26,59 @@ public:
     // The largest loaded text (references keep 31 bits of offset).
     static constexpr qint64 kMaxText = (qint64(1) << 31) - 2;
 
+    // The most fields a line may hold (the 16-bit count of the record files); a line with more
+    // is refused before any of its fields is stored.
+    static constexpr int kMaxFields = 32767;
+    // The most lines a loaded text may hold. A line costs about 25 bytes in the grid and its
+    // view whatever its length, so this keeps a grid of short lines within six times its
+    // file's size plus 100 MB.
+    static constexpr std::size_t kMaxLines = (std::size_t(1) << 21) - 1;
+
+    // Lines and fields of a text, counted without storing anything.
+    struct TextShape {
+        std::size_t lines = 0;      // a final line end makes no extra line
+        std::size_t separators = 0; // in the lines counted
+        int widest = 0;             // most fields in a line
+        qsizetype crowdedLine = -1; // index of the first line of more than kMaxFields fields
+        [[nodiscard]] bool tooLarge() const { return crowdedLine >= 0 || lines > kMaxLines; }
+    };
+    // Counts the shape of a text handed over in pieces, as they are read.
+    class ShapeCounter {
+    public:
+        explicit ShapeCounter(char separator) : separator_(separator) {}
+        // The next piece; false once the text is refused (counting stops there).
+        bool feed(QByteArrayView piece);
+        // The shape, the last line counted also without a line end.
+        [[nodiscard]] TextShape finish();
+
+    private:
+        char separator_;
+        TextShape shape_;
+        std::size_t fields_ = 1; // of the line being counted
+        bool open_ = false;      // a line has begun and not ended
+    };
+    // Counts until the first line with too many fields or past kMaxLines lines. `pause`, when
+    // given, runs after every few MB.
+    static TextShape shapeOf(QByteArrayView text, char separator,
+                             const std::function<void()>& pause = {});
+
     struct LoadStats {
         int dataRows = 0;      // rows from 1 that the text filled
         int filledColumns = 0; // highest column index that received a field
+        TextShape shape;
     };
 
     // Splits text into lines ("\n", or "\r\n") and fields (every separator ends a field, no
     // quoting). The first line goes to row 0 when headerRow is set, else to row 1; the first
     // field goes to column 0 when headerColumn is set, else to column 1. A final line end
-    // makes no extra line. Nothing when the text is too large for the grid's limits.
+    // makes no extra line. Nothing when the text is larger than kMaxText, or (before any field
+    // is stored) holds more than kMaxLines lines or a line of more than kMaxFields fields:
+    // stats.shape then says which. `pause`, when given, runs after every few MB. `shape`, when
+    // given, is the text's, counted as it was read.
     static std::optional<GridCells> fromDelimited(QByteArray text, char separator, bool headerRow,
-                                                  bool headerColumn, LoadStats& stats);
+                                                  bool headerColumn, LoadStats& stats,
+                                                  const std::function<void()>& pause = {},
+                                                  std::optional<TextShape> shape = {});
 
     GridCells();
 
@@ -69,7 +112,8 @@ private:
     };
 
     // The fields of one line of the loaded text (base), from line up to its end eol.
-    Row appendLine(const char* base, const char* line, const char* eol, bool headerColumn);
+    Row appendLine(const char* base, const char* line, const char* eol, bool headerColumn,
+                   const std::function<void()>& pause);
     [[nodiscard]] QByteArrayView resolve(std::uint32_t ref) const;
     std::uint32_t appendEdit(QByteArrayView bytes);
     void release(std::uint32_t ref);

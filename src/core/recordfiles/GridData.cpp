@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/recordfiles/GridData.h"
 
+#include "core/common/TvError.h"
 #include "core/common/ValueConvert.h"
 #include "core/common/Windows1252.h"
+#include "core/recordfiles/AtomicFile.h"
 #include "core/recordfiles/FileKind.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -21,8 +22,18 @@ bool validIndex(int index) {
     return index >= 0 && index <= GridData::kMaxIndex;
 }
 
+struct ReadText {
+    QByteArray bytes;
+    GridCells::TextShape shape;
+};
+
 // The whole file, with room for one more byte so that a missing final line end costs no copy.
-std::optional<QByteArray> readWhole(const QString& path) {
+// Read in pieces, each counted while it is fresh in the cache; a text that is refused stops the
+// read there. A pause runs every few MB.
+std::optional<ReadText> readWhole(const QString& path, char separator,
+                                  const std::function<void()>& pause) {
+    constexpr qint64 kPiece = qint64(1) << 20;
+    constexpr qint64 kPauseEvery = qint64(8) << 20;
     QFile file;
     if (openRegularFile(file, path) != 0) {
         return std::nullopt;
@@ -31,13 +42,25 @@ std::optional<QByteArray> readWhole(const QString& path) {
     if (size < 0 || size > GridCells::kMaxText) {
         return std::nullopt;
     }
-    QByteArray bytes;
-    bytes.reserve(size + 1);
-    bytes.resize(size);
-    if (file.read(bytes.data(), size) != size) {
-        return std::nullopt;
+    ReadText text;
+    text.bytes.reserve(size + 1);
+    text.bytes.resize(size);
+    GridCells::ShapeCounter counter(separator);
+    for (qint64 done = 0; done < size; done += kPiece) {
+        const qint64 piece = std::min(kPiece, size - done);
+        char* at = text.bytes.data() + done;
+        if (file.read(at, piece) != piece) {
+            return std::nullopt;
+        }
+        if (!counter.feed(QByteArrayView(at, piece))) {
+            break;
+        }
+        if (pause && (done + piece) % kPauseEvery == 0 && done + piece < size) {
+            pause();
+        }
     }
-    return bytes;
+    text.shape = counter.finish();
+    return text;
 }
 
 // Most cells are short: their text is decoded and encoded on the stack, without allocating.
@@ -54,15 +77,21 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
         (lineSeparator != u"\r\n" && lineSeparator != u"\n") || option < 0 || option > 3) {
         return false;
     }
-    auto bytes = readWhole(path);
-    if (!bytes) {
+    auto text = readWhole(path, static_cast<char>(separator), loadPause_);
+    if (!text) {
         return false;
     }
+    if (text->shape.tooLarge()) {
+        throw TvError(ErrOverflow);
+    }
     GridCells::LoadStats stats;
-    auto cells = GridCells::fromDelimited(std::move(*bytes), static_cast<char>(separator),
-                                          (option & kFirstLineToHeaderRow) != 0,
-                                          (option & kFirstFieldToHeaderColumn) != 0, stats);
+    auto cells = GridCells::fromDelimited(
+        std::move(text->bytes), static_cast<char>(separator), (option & kFirstLineToHeaderRow) != 0,
+        (option & kFirstFieldToHeaderColumn) != 0, stats, loadPause_, text->shape);
     if (!cells) {
+        if (stats.shape.tooLarge()) {
+            throw TvError(ErrOverflow);
+        }
         return false;
     }
     cells_ = std::move(*cells);
@@ -73,13 +102,12 @@ bool GridData::LoadDelimitedText(const QString& path, const QString& textQualifi
 
 bool GridData::SaveDelimitedText(const QString& path, const QString& textQualifier,
                                  const QString& fieldSeparator, const QString& lineSeparator,
-                                 int option, const QString& /*logFileName*/) const {
-    // A save goes through a temporary file renamed over the target: over a device or a FIFO
-    // that would replace the node itself.
-    if (!textQualifier.isEmpty() || option != kSaveShownCells || !isWritableTarget(path)) {
+                                 int option, const QString& /*logFileName*/,
+                                 const QStringList& neverReplace) const {
+    if (!textQualifier.isEmpty() || option != kSaveShownCells) {
         return false;
     }
-    QSaveFile file(path);
+    AtomicFile file(path, neverReplace);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }

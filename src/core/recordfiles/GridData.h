@@ -6,8 +6,10 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 
 namespace tarvex {
@@ -35,17 +37,20 @@ public:
     // columns filled. The text qualifier must be empty, the field separator one character, the
     // line separator "\r\n" or "\n"; the log file name is not used. False, with the content
     // unchanged, when the file is not a regular file or cannot be read, or an argument is
-    // refused.
+    // refused. More than GridCells::kMaxLines lines, or a line of more than
+    // GridCells::kMaxFields fields, raise the overflow error (6) before any cell is stored.
     bool LoadDelimitedText(const QString& path, const QString& textQualifier,
                            const QString& fieldSeparator, const QString& lineSeparator, int option,
                            const QString& logFileName);
     // Writes the grid with kSaveShownCells (no other option is accepted), texts encoded as
-    // Windows-1252. Atomic: on any failure the file named by path is left as it was. A path that
-    // names something other than a regular file (a folder, device, FIFO) is refused.
+    // Windows-1252, through an AtomicFile: on any failure the file named by path is left as it
+    // was, and neither a name that is not a regular file (a folder, device, FIFO) nor one of
+    // `neverReplace` is ever replaced.
     [[nodiscard]] bool SaveDelimitedText(const QString& path, const QString& textQualifier,
                                          const QString& fieldSeparator,
                                          const QString& lineSeparator, int option,
-                                         const QString& logFileName) const;
+                                         const QString& logFileName,
+                                         const QStringList& neverReplace = {}) const;
 
     // The value of a cell's text (valueFromText); false, with an Empty value, outside the grid.
     bool GetCellValue(int column, int row, CellValue& value) const;
@@ -77,10 +82,15 @@ public:
 
     [[nodiscard]] std::size_t memoryUsage() const { return cells_.memoryUsage(); }
 
+    // Runs between the steps of a load, every few MB (a window lets its events run there, so
+    // that a large file never freezes it). The content is replaced only after the last step.
+    void setLoadPause(std::function<void()> pause) { loadPause_ = std::move(pause); }
+
 private:
     void appendShownRow(QByteArray& out, int row, QByteArrayView separator) const;
 
     GridCells cells_;
+    std::function<void()> loadPause_;
     int columnCount_ = 0;
     int filledColumns_ = 0;
 };

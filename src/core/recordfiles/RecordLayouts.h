@@ -8,6 +8,7 @@
 #include "core/recordfiles/GridData.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <array>
@@ -73,10 +74,11 @@ template <class Grid> void loadRecordText(Grid& grid, const QString& path, int o
 }
 
 // SaveDelimitedText as the exports write: the shown cells, "," between fields, "\r\n" after
-// rows. A refusal raises error number 0, as above.
-template <class Grid> void saveRecordText(const Grid& grid, const QString& path) {
+// rows; never onto a file of `neverReplace`. A refusal raises error number 0, as above.
+template <class Grid>
+void saveRecordText(const Grid& grid, const QString& path, const QStringList& neverReplace = {}) {
     if (!grid.SaveDelimitedText(path, QString(), QStringLiteral(","), QStringLiteral("\r\n"),
-                                GridData::kSaveShownCells, QString())) {
+                                GridData::kSaveShownCells, QString(), neverReplace)) {
         throw TvError(0);
     }
 }

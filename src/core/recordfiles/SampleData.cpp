@@ -4,12 +4,12 @@
 #include "core/common/TvError.h"
 #include "core/common/Windows1252.h"
 #include "core/integrity/ZvLog.h"
+#include "core/recordfiles/AtomicFile.h"
 #include "core/recordfiles/FileKind.h"
 #include "core/recordfiles/SampleDataLog.h"
 #include "core/recordfiles/SampleRecords.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -26,12 +26,8 @@ QByteArray textFile(const QStringList& lines) {
 }
 
 void writeWhole(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw TvError(fileErrorNumber(file.error(), QFile::exists(path)));
-    }
-    if (file.write(content) != content.size() || !file.commit()) {
-        throw TvError(fileErrorNumber(file.error(), true));
+    if (const WriteFailure failure = writeFileAtomically(path, content)) {
+        throw TvError(failure.errorCode(), failure.text());
     }
 }
 

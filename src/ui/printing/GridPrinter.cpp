@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/GridPrinter.h"
 
-#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/AtomicFile.h"
 #include "ui/printing/GridPageLayout.h"
 #include "ui/printing/GridPagePainter.h"
 #include "ui/recordfiles/GridModel.h"
@@ -15,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTableView>
 
 #include <algorithm>
@@ -138,24 +137,18 @@ QString jobName(const SpreadGrid& grid) {
     return grid.PrintTitleText().isEmpty() ? kAppTitle : grid.PrintTitleText();
 }
 
-bool printToPdfFile(SpreadGrid& grid, QPrinter& printer) {
-    if (!isWritableTarget(printer.outputFileName())) {
-        return false; // a folder, device or FIFO is never replaced by a printout
-    }
-    QSaveFile file(printer.outputFileName());
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QPdfWriter writer(&file);
-    writer.setResolution(printer.resolution());
-    writer.setPageLayout(printer.pageLayout());
-    writer.setTitle(printer.docName());
-    writer.setCreator(kAppTitle);
-    if (paintGridPrintout(grid, writer) == 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+// Qt's own PDF output would open the chosen file and write into it as the pages come: a
+// printout to a file goes through an AtomicFile like every other file the viewer writes.
+bool printToPdfFile(SpreadGrid& grid, QPrinter& printer, const QStringList& neverReplace) {
+    const auto paint = [&](QIODevice& device) {
+        QPdfWriter writer(&device);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(printer.docName());
+        writer.setCreator(kAppTitle);
+        return paintGridPrintout(grid, writer) > 0;
+    };
+    return !writeFileAtomically(printer.outputFileName(), paint, neverReplace);
 }
 
 } // namespace
@@ -185,21 +178,21 @@ int paintGridPrintout(SpreadGrid& grid, QPagedPaintDevice& device) {
     return painter.end() ? last - first + 1 : 0;
 }
 
-bool printGridOn(SpreadGrid& grid, QPrinter& printer) {
+bool printGridOn(SpreadGrid& grid, QPrinter& printer, const QStringList& neverReplace) {
     printer.setDocName(jobName(grid));
     printer.setCopyCount(1); // the printouts print each copy as a job of its own
     printer.setPrintRange(QPrinter::AllPages);
     printer.setColorMode(grid.PrintSwitchB() ? QPrinter::Color : QPrinter::GrayScale);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        return printToPdfFile(grid, printer);
+        return printToPdfFile(grid, printer, neverReplace);
     }
     return paintGridPrintout(grid, printer) > 0 && printer.printerState() != QPrinter::Error;
 }
 
-bool printGrid(SpreadGrid& grid, CommonDialog* dialog) {
+bool printGrid(SpreadGrid& grid, CommonDialog* dialog, const QStringList& neverReplace) {
     const Hourglass hourglass;
     if (dialog != nullptr) {
-        return printGridOn(grid, dialog->printer());
+        return printGridOn(grid, dialog->printer(), neverReplace);
     }
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
+
 class QPagedPaintDevice;
 class QPrinter;
 
@@ -30,12 +32,14 @@ class SpreadGrid;
 int paintGridPrintout(SpreadGrid& grid, QPagedPaintDevice& device);
 
 // Prints one copy as one job named after PrintTitleText on `printer`. A printer set up to print
-// into a PDF file writes that file whole or not at all. True when the job was sent.
-bool printGridOn(SpreadGrid& grid, QPrinter& printer);
+// into a PDF file writes that file whole or not at all, and never over a file of `neverReplace`.
+// True when the job was sent.
+bool printGridOn(SpreadGrid& grid, QPrinter& printer, const QStringList& neverReplace = {});
 
 // The grid's PrintGrid: prints on the printer that the print dialog set up (`dialog`'s), or on
 // the default printer when there is no common dialog; the mouse pointer is the hourglass until
-// it returns. False when there is no printer or the job failed.
-bool printGrid(SpreadGrid& grid, CommonDialog* dialog);
+// it returns. False when there is no printer or the job failed. A printout to a file never
+// replaces a file of `neverReplace`.
+bool printGrid(SpreadGrid& grid, CommonDialog* dialog, const QStringList& neverReplace = {});
 
 } // namespace tarvex

@@ -103,7 +103,7 @@ void printCopy(const Printout& printout, const SharedState& state, SpreadGrid& g
     ignoreErrors([&] { grid.setPrintFirstPage(choice.firstPage); });
     ignoreErrors([&] { grid.setPrintLastPage(choice.lastPage); });
     ignoreErrors([&] { grid.setPrintSwitchB(false); });
-    ignoreErrors([&] { printGrid(grid, state.fileDialog); });
+    ignoreErrors([&] { printGrid(grid, state.fileDialog, loadedRecordFiles(state)); });
 }
 
 void print(const Printout& printout, const SharedState& state, SpreadGrid& grid) {

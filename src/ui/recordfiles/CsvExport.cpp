@@ -40,7 +40,7 @@ void exportGrid(const Exporter& e, const SharedState& state, const SpreadGrid& g
             state, QLatin1StringView(e.filterDescription) + QLatin1StringView(" (*.csv)|*.csv"),
             QLatin1StringView(e.title),
             QLatin1StringView(e.namePrefix) + fileBaseName(recordPath) + QLatin1StringView(".csv"));
-        saveRecordText(grid, chosen);
+        saveRecordText(grid, chosen, loadedRecordFiles(state));
     });
 }
 

@@ -4,6 +4,7 @@
 #include "core/common/Windows1252.h"
 #include "ui/recordfiles/GridClipboard.h"
 #include "ui/recordfiles/GridModel.h"
+#include "ui/shell/DoEvents.h"
 #include "ui/shell/ReadableLinesStyle.h"
 
 #include <QAbstractButton>
@@ -50,6 +51,8 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view_->horizontalHeader()->setDefaultSectionSize(widthPixels(defaultWidth_));
     view_->installEventFilter(this); // Ctrl+C
+    // A large file loads in steps with window events between them: the window never freezes.
+    data_.setLoadPause([] { doEvents(); });
     corner_ = view_->findChild<QAbstractButton*>();
     if (corner_ != nullptr) {
         corner_->installEventFilter(this);
@@ -89,9 +92,10 @@ bool SpreadGrid::LoadDelimitedText(const QString& path, const QString& textQuali
 
 bool SpreadGrid::SaveDelimitedText(const QString& path, const QString& textQualifier,
                                    const QString& fieldSeparator, const QString& lineSeparator,
-                                   int option, const QString& logFileName) const {
+                                   int option, const QString& logFileName,
+                                   const QStringList& neverReplace) const {
     return data_.SaveDelimitedText(path, textQualifier, fieldSeparator, lineSeparator, option,
-                                   logFileName);
+                                   logFileName, neverReplace);
 }
 
 bool SpreadGrid::GetCellValue(int column, int row, tarvex::CellValue& value) const {

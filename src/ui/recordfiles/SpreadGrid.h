@@ -43,7 +43,8 @@ public:
     [[nodiscard]] bool SaveDelimitedText(const QString& path, const QString& textQualifier,
                                          const QString& fieldSeparator,
                                          const QString& lineSeparator, int option,
-                                         const QString& logFileName) const;
+                                         const QString& logFileName,
+                                         const QStringList& neverReplace = {}) const;
     bool GetCellValue(int column, int row, tarvex::CellValue& value) const;
     bool SetCellText(int column, int row, const QString& text);
     bool SetCellBytes(int column, int row, QByteArrayView bytes);

@@ -22,10 +22,13 @@ ZvLog& cryptoLog(const SharedState& state) {
     return *state.cryptoLog;
 }
 
+QStringList loadedRecordFiles(const SharedState& state) {
+    return recordFileSet(state.dataFilePath) + recordFileSet(state.auditFilePath) +
+           recordFileSet(state.alarmFilePath);
+}
+
 bool isLoadedRecordFile(const SharedState& state, const QString& target) {
-    return namesAnyOf(target, recordFileSet(state.dataFilePath) +
-                                  recordFileSet(state.auditFilePath) +
-                                  recordFileSet(state.alarmFilePath));
+    return namesAnyOf(target, loadedRecordFiles(state));
 }
 
 QString recordFileRefusal(const SharedState& state, const QString& target) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,9 @@ CommonDialog& fileDialog(const SharedState& state);
 
 // The shared crypto wrapper; raises error 5 while start-up has not created it yet.
 ZvLog& cryptoLog(const SharedState& state);
+
+// The loaded record files with their signature and event files: what no write may replace.
+QStringList loadedRecordFiles(const SharedState& state);
 
 // True when `target` names one of the loaded record files or the signature or event file
 // beside one of them (also through another path or a link).

@@ -131,8 +131,9 @@ PlotDataCursor& PlotControl::DataCursor(int index) {
     return *cursor_;
 }
 
-void PlotControl::SaveJpeg(const QString& fileName, int quality, bool screenSize) {
-    writeJpegFile(renderImage(pictureSize(screenSize)), fileName, quality);
+void PlotControl::SaveJpeg(const QString& fileName, int quality, bool screenSize,
+                           const QStringList& neverReplace) {
+    writeJpegFile(renderImage(pictureSize(screenSize)), fileName, quality, neverReplace);
 }
 
 void PlotControl::PrintPlot() {

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -55,8 +56,10 @@ public:
     // Writes the plot's picture as a JPEG file of the given quality (0 to 100), all or nothing:
     // on failure an existing file keeps its content. With `screenSize` the picture has the plot's
     // size on screen (at least 640 x 480); otherwise 1280 x 720. Raises error 76 when the folder
-    // does not exist and another file error when the file cannot be written.
-    void SaveJpeg(const QString& fileName, int quality, bool screenSize);
+    // does not exist and another file error when the file cannot be written; never replaces a
+    // file of `neverReplace`.
+    void SaveJpeg(const QString& fileName, int quality, bool screenSize,
+                  const QStringList& neverReplace = {});
     // Prints the plot on a landscape page of the default printer, filling the page. Raises the
     // device error when there is no printer or the job fails.
     void PrintPlot();

@@ -2,55 +2,34 @@
 #include "ui/trend/PlotOutput.h"
 
 #include "core/common/TvError.h"
-#include "core/recordfiles/FileKind.h"
+#include "core/recordfiles/AtomicFile.h"
 
 #include <qcustomplot.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
 namespace tarvex {
 
-namespace {
-
-[[noreturn]] void throwFileError(QFileDevice::FileError error, const QString& fileName) {
-    const std::int32_t number = fileErrorNumber(error, QFileInfo::exists(fileName));
-    throw TvError(number == 0 ? ErrDeviceIo : number);
-}
-
-} // namespace
-
-void writeJpegFile(const QImage& image, const QString& fileName, int quality) {
+void writeJpegFile(const QImage& image, const QString& fileName, int quality,
+                   const QStringList& neverReplace) {
     if (fileName.isEmpty()) {
         throw TvError(ErrBadFileName);
     }
-    if (!QFileInfo(fileName).absoluteDir().exists()) {
-        throw TvError(ErrPathNotFound);
-    }
-    // The picture replaces the target through a temporary file: never a device or a FIFO.
-    if (!isWritableTarget(fileName)) {
-        throw TvError(ErrPathAccess);
-    }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw TvError(ErrPathAccess);
-    }
-    QImageWriter writer(&file, "jpg");
-    writer.setQuality(std::clamp(quality, 0, 100));
-    if (!writer.write(image)) {
-        const QFileDevice::FileError error = file.error();
-        file.cancelWriting();
-        throwFileError(error, fileName);
-    }
-    if (!file.commit()) {
-        throwFileError(file.error(), fileName);
+    const WriteFailure failure = writeFileAtomically(
+        fileName,
+        [&](QIODevice& device) {
+            QImageWriter writer(&device, "jpg");
+            writer.setQuality(std::clamp(quality, 0, 100));
+            return writer.write(image);
+        },
+        neverReplace);
+    if (failure) {
+        throw TvError(failure.errorCode());
     }
 }
 

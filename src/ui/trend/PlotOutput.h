@@ -2,16 +2,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QCustomPlot;
 class QImage;
 
 namespace tarvex {
 
-// Writes `image` as a JPEG file through a temporary file that replaces `fileName` only when
-// complete. Raises error 76 when the folder does not exist, 75 when the file cannot be created,
-// and the matching file error when writing or replacing fails.
-void writeJpegFile(const QImage& image, const QString& fileName, int quality);
+// Writes `image` as a JPEG file through an AtomicFile: `fileName` is replaced only when the
+// picture is complete, and never when it is one of `neverReplace` or no regular file. Raises
+// error 76 when the folder does not exist, 75 when the name is refused, 61 when the disk is
+// full, 70 when writing is not permitted, 57 for any other failure.
+void writeJpegFile(const QImage& image, const QString& fileName, int quality,
+                   const QStringList& neverReplace = {});
 
 // Prints the plot on a landscape page of the default printer, laid out `width` units wide with
 // the page's proportions and scaled to fill the page. Raises the device error when there is no

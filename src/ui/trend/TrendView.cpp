@@ -98,7 +98,7 @@ void saveTrendJpeg(const SharedState& state, PlotControl& plot, const QString& p
         dlg.FileName = proposedName;
         dlg.ShowSave();
         refuseRecordFileTarget(state, dlg.FileName);
-        plot.SaveJpeg(dlg.FileName, 100, true);
+        plot.SaveJpeg(dlg.FileName, 100, true, loadedRecordFiles(state));
     });
 }
 

@@ -3,8 +3,6 @@
 
 #include "core/integrity/ZvLog.h"
 
-#include <algorithm>
-
 namespace tarvex {
 
 EncipheredFile::EncipheredFile(QIODevice& file, ZvLog& log)
@@ -34,20 +32,28 @@ QByteArray EncipheredFile::nextRecord() {
 }
 
 std::vector<QByteArrayView> recordFields(QByteArrayView record, qsizetype keep) {
-    // Counting first keeps a record of commas from costing a field reference per comma.
-    if (std::count(record.begin(), record.end(), ',') >= kMaxRecordFields) {
-        throw TvError(ErrOverflow);
-    }
     std::vector<QByteArrayView> fields;
-    for (qsizetype start = 0; std::ssize(fields) < keep;) {
+    recordFields(record, fields, keep);
+    return fields;
+}
+
+void recordFields(QByteArrayView record, std::vector<QByteArrayView>& fields, qsizetype keep) {
+    fields.clear();
+    // Fields past `keep` are still counted, so that a record of too many fields is refused
+    // whatever the caller keeps; no more than kMaxRecordFields are ever held.
+    for (qsizetype start = 0, count = 1;; ++count) {
+        if (count > kMaxRecordFields) {
+            throw TvError(ErrOverflow);
+        }
         const qsizetype comma = record.indexOf(',', start);
-        fields.push_back(record.sliced(start, (comma < 0 ? record.size() : comma) - start));
+        if (count <= keep) {
+            fields.push_back(record.sliced(start, (comma < 0 ? record.size() : comma) - start));
+        }
         if (comma < 0) {
-            break;
+            return;
         }
         start = comma + 1;
     }
-    return fields;
 }
 
 } // namespace tarvex

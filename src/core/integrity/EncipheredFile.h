@@ -62,7 +62,10 @@ private:
 inline constexpr qsizetype kMaxRecordFields = 32767;
 
 // The fields of a deciphered record: split at every comma, nothing trimmed; only the first
-// `keep` are made. More than kMaxRecordFields fields raise overflow (6) before any is made.
+// `keep` are made. More than kMaxRecordFields fields raise overflow (6), whatever `keep` is.
 std::vector<QByteArrayView> recordFields(QByteArrayView record, qsizetype keep = kMaxRecordFields);
+// The same into `fields`, whose room a reader of many records uses again.
+void recordFields(QByteArrayView record, std::vector<QByteArrayView>& fields,
+                  qsizetype keep = kMaxRecordFields);
 
 } // namespace tarvex

@@ -2,7 +2,6 @@
 #include "ui/integrity/SignatureVerification.h"
 
 #include "core/common/CellValue.h"
-#include "core/integrity/ZvLog.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/MsgBoxPos.h"
@@ -16,15 +15,16 @@ namespace {
 // What tells the two verifiers apart.
 struct Verifier {
     QString SharedState::*recordPath;
+    RecordKind kind;
     const char* confirmed;
     const char* altered;
     const char* errorEnd;
 };
 
-constexpr Verifier kDataLog{&SharedState::dataFilePath, "Digital signature of file confirmed!",
-                            "Data File has been altered or corrupted.",
-                            ". - Digital verification of file failed!"};
-constexpr Verifier kAuditTrail{&SharedState::auditFilePath,
+constexpr Verifier kDataLog{
+    &SharedState::dataFilePath, RecordKind::DataLog, "Digital signature of file confirmed!",
+    "Data File has been altered or corrupted.", ". - Digital verification of file failed!"};
+constexpr Verifier kAuditTrail{&SharedState::auditFilePath, RecordKind::AuditTrail,
                                "Digital signature of audit trail confirmed!",
                                "Audit trail has been altered or corrupted.",
                                ". - Digital verification of audit trail failed!"};
@@ -65,21 +65,53 @@ private:
     bool shown_ = false;
 };
 
-void compareSelected(const Verifier& v, const SharedState& state, const SpreadGrid& grid, int row) {
-    CellValue stored;
-    grid.GetCellValue(4, row, stored);
-    const QString computed = cryptoLog(state).CalculateFileHash(state.*v.recordPath, zvLogKey());
-    if (stored.toText() == computed) {
+QString cellText(const SpreadGrid& grid, int column, int row) {
+    CellValue value;
+    grid.GetCellValue(column, row, value);
+    return value.toText();
+}
+
+QString recordCount(qint64 count) {
+    return count == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(count);
+}
+
+QString verdictToolTip(const HashVerdict& verdict) {
+    switch (verdict.kind) {
+    case HashVerdict::Kind::Verified:
+        return {};
+    case HashVerdict::Kind::Appended:
+        return QStringLiteral("Covers the first %1; %2 appended after signing")
+            .arg(recordCount(verdict.recordsCovered), recordCount(verdict.recordsAppended));
+    case HashVerdict::Kind::Malformed:
+        return QStringLiteral("The stored hash is malformed");
+    case HashVerdict::Kind::Altered:
+        break;
+    }
+    return QStringLiteral("The signed part was altered");
+}
+
+HashVerdict compareSelected(const Verifier& v, const SharedState& state, SpreadGrid& grid,
+                            int row) {
+    // A tooltip from an earlier check would speak for a check that may now fail.
+    grid.setRowToolTip(row, {});
+    const QString stored = cellText(grid, 4, row);
+    // The signature's date and time only tell the check where to look first.
+    const QString signedAt = cellText(grid, 0, row) + QLatin1Char(' ') + cellText(grid, 1, row);
+    const HashVerdict verdict =
+        SignatureChecker().check(state.*v.recordPath, v.kind, {stored}, {signedAt}).front();
+    if (verdict.verified()) {
         msgBox(QLatin1String(v.confirmed), MsgStyle::Information);
     } else {
+        grid.setRowToolTip(row, verdictToolTip(verdict));
         msgBox(QStringLiteral("Digital signature of file failed!") + kCrLf +
                    QLatin1String(v.altered),
                MsgStyle::Critical);
     }
+    return verdict;
 }
 
-void verifySignature(const Verifier& v, const SharedState& state, StatusSink& status,
-                     const SpreadGrid& grid) {
+std::optional<HashVerdict> verifySignature(const Verifier& v, const SharedState& state,
+                                           StatusSink& status, SpreadGrid& grid) {
     WaitDisplay display(v, state, status);
     const auto tellFailure = [&](const TvError& error) {
         display.restoreOnExit();
@@ -88,6 +120,7 @@ void verifySignature(const Verifier& v, const SharedState& state, StatusSink& st
                    QStringLiteral("Please contact Factory with this error."),
                MsgStyle::Critical);
     };
+    std::optional<HashVerdict> verdict;
     reportErrors(tellFailure, [&] {
         if (grid.RowCount() < 1 || (state.*v.recordPath).isEmpty()) {
             msgBox(QStringLiteral("No signature to verify!") + kCrLf + kCrLf +
@@ -101,20 +134,21 @@ void verifySignature(const Verifier& v, const SharedState& state, StatusSink& st
             msgBox(QStringLiteral("No digital signature selected from grid!"), MsgStyle::Critical);
             return;
         }
-        compareSelected(v, state, grid, row);
+        verdict = compareSelected(v, state, grid, row);
     });
+    return verdict;
 }
 
 } // namespace
 
-void verifyDataSignature(const SharedState& state, StatusSink& status,
-                         const SpreadGrid& digiSigGrid) {
-    verifySignature(kDataLog, state, status, digiSigGrid);
+std::optional<HashVerdict> verifyDataSignature(const SharedState& state, StatusSink& status,
+                                               SpreadGrid& digiSigGrid) {
+    return verifySignature(kDataLog, state, status, digiSigGrid);
 }
 
-void verifyAuditSignature(const SharedState& state, StatusSink& status,
-                          const SpreadGrid& auditSigGrid) {
-    verifySignature(kAuditTrail, state, status, auditSigGrid);
+std::optional<HashVerdict> verifyAuditSignature(const SharedState& state, StatusSink& status,
+                                                SpreadGrid& auditSigGrid) {
+    return verifySignature(kAuditTrail, state, status, auditSigGrid);
 }
 
 } // namespace tarvex

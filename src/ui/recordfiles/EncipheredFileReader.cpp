@@ -3,10 +3,9 @@
 
 #include "core/common/Int16.h"
 #include "core/common/TvError.h"
-#include "core/integrity/ZvLog.h"
+#include "core/integrity/EncipheredFile.h"
 #include "core/recordfiles/FileKind.h"
 #include "core/recordfiles/PathFunctions.h"
-#include "core/recordfiles/TextLineReader.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
@@ -21,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace tarvex {
 namespace {
@@ -71,23 +71,17 @@ void openForInput(QFile& file, const QString& path) {
 }
 
 // Fields of the record (its Windows-1252 bytes, as the grid keeps them) go to columns 0 and up
-// of the row; every comma splits. An empty record gives no field: it writes nothing and leaves
-// RowCount where it was.
-void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record) {
+// of the row. An empty record gives no field: it writes nothing and leaves RowCount where it was.
+void writeRecord(SpreadGrid& grid, std::int16_t row, QByteArrayView record,
+                 std::vector<QByteArrayView>& fields) {
     if (record.isEmpty()) {
         return;
     }
+    recordFields(record, fields);
     grid.setRowCount(row);
-    std::int16_t column = 0;
-    for (qsizetype start = 0;;) {
-        const qsizetype comma = record.indexOf(',', start);
-        const qsizetype end = comma < 0 ? record.size() : comma;
-        grid.SetCellBytes(column, row, record.sliced(start, end - start));
-        increment16(column);
-        if (comma < 0) {
-            return;
-        }
-        start = comma + 1;
+    int column = 0;
+    for (const QByteArrayView field : fields) {
+        grid.SetCellBytes(column++, row, field);
     }
 }
 
@@ -125,6 +119,26 @@ bool letEventsRun(const LoadWatch& watch) {
     return true;
 }
 
+// Lets window events run within the loop, once a slice has passed since they last ran.
+class EventPass {
+public:
+    explicit EventPass(const LoadWatch& watch) : watch_(watch) { slice_.start(); }
+
+    // True when the load may go on.
+    bool run() {
+        if (++lines_ % kLinesPerClockCheck != 0 || !slice_.hasExpired(kEventSliceMs)) {
+            return true;
+        }
+        slice_.start();
+        return letEventsRun(watch_);
+    }
+
+private:
+    const LoadWatch& watch_;
+    QElapsedTimer slice_;
+    unsigned lines_ = 0;
+};
+
 void readIntoGrid(const SharedState& state, StatusSink& status, const EncipheredFileLoad& load,
                   QFile& file) {
     SpreadGrid& grid = *load.grid;
@@ -142,23 +156,16 @@ void readIntoGrid(const SharedState& state, StatusSink& status, const Enciphered
     if (!letEventsRun(watch)) {
         return;
     }
-    ZvLog& zvLog = cryptoLog(state);
-    const QString key = zvLogKey();
-    TextLineReader lines(file);
-    QElapsedTimer slice;
-    slice.start();
+    EncipheredFile records(file, cryptoLog(state));
+    EventPass events(watch);
+    std::vector<QByteArrayView> fields;
     std::int16_t n = 0;
-    while (!lines.atEnd()) {
-        if (n % kLinesPerClockCheck == 0 && slice.hasExpired(kEventSliceMs)) {
-            if (!letEventsRun(watch)) {
-                return;
-            }
-            slice.start();
+    while (!records.atEnd()) {
+        if (!events.run()) {
+            return;
         }
-        // Hex text is ASCII: its bytes read as Latin-1 give the same digits and blanks as
-        // through the ANSI code page, and the characters that differ are no digits in either.
-        const QByteArray record = zvLog.DecryptBytesFromHex(lines.readLine(), key);
-        writeRecord(grid, toInt16(n + 1), record);
+        const QByteArray record = records.nextRecord();
+        writeRecord(grid, toInt16(n + 1), record, fields);
         increment16(n);
     }
     file.close();

@@ -45,6 +45,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         return shown(index.column() + 1, index.row() + 1);
     }
+    if (role == Qt::ToolTipRole) {
+        return rowToolTip(index.row() + 1);
+    }
     if (role == Qt::TextAlignmentRole && rightAlignNumbers_) {
         const QByteArrayView bytes = data_.CellBytes(index.column() + 1, index.row() + 1);
         const bool number = bytes.size() < 64 && parseNumber(QString::fromLatin1(bytes));
@@ -65,6 +68,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         const QString title = shown(section + 1, 0);
         return title.isEmpty() ? QVariant() : QVariant(title);
     }
+    if (role == Qt::ToolTipRole) {
+        return rowToolTip(section + 1);
+    }
     return {};
 }
 
@@ -77,6 +83,7 @@ void GridModel::reload() {
     flushScheduled_ = false;
     countsPending_ = false;
     beginResetModel();
+    rowToolTips_.clear();
     rows_ = data_.RowCount();
     columns_ = data_.ColumnCount();
     dirtyLeft_ = 1;
@@ -181,6 +188,26 @@ void GridModel::setRightAlignNumbers(bool on) {
             emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::TextAlignmentRole});
         }
     }
+}
+
+void GridModel::setRowToolTip(int row, const QString& text) {
+    if (text.isEmpty()) {
+        rowToolTips_.erase(row);
+    } else {
+        rowToolTips_[row] = text;
+    }
+}
+
+QVariant GridModel::rowToolTip(int row) const {
+    const auto found = rowToolTips_.find(row);
+    return found == rowToolTips_.end() ? QVariant() : QVariant(found->second);
+}
+
+void GridModel::dropRowToolTips(int firstRow, int lastRow) {
+    if (firstRow > lastRow) {
+        return;
+    }
+    rowToolTips_.erase(rowToolTips_.lower_bound(firstRow), rowToolTips_.upper_bound(lastRow));
 }
 
 } // namespace tarvex

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <map>
+
 namespace tarvex {
 
 class GridData;
@@ -45,12 +47,19 @@ public:
 
     void setRightAlignNumbers(bool on);
 
+    // A tooltip over a whole row (grid addressing): its cells and its header. An empty text
+    // removes it.
+    void setRowToolTip(int row, const QString& text);
+    // Removes the tooltips of rows first to last; they no longer speak for what the rows hold.
+    void dropRowToolTips(int firstRow, int lastRow);
+
 signals:
     // The text of the corner cell (column 0, row 0) may have changed.
     void cornerChanged();
 
 private:
     [[nodiscard]] QString shown(int column, int row) const;
+    [[nodiscard]] QVariant rowToolTip(int row) const;
     void scheduleFlush();
     void syncCounts();
     void announceCells();
@@ -59,6 +68,7 @@ private:
     int rows_ = 0;
     int columns_ = 0;
     bool rightAlignNumbers_ = false;
+    std::map<int, QString> rowToolTips_;
     bool countsPending_ = false;
     QTimer flushTimer_;
     // Whether flushTimer_ runs, kept here: asking the timer costs more than the change it guards

@@ -122,11 +122,21 @@ void SpreadGrid::ClearBlock(int firstColumn, int firstRow, int lastColumn, int l
                             bool clearFormats) {
     data_.ClearBlock(firstColumn, firstRow, lastColumn, lastRow, clearFormats);
     model_->cellsChanged(0, 0, ColumnCount(), RowCount());
+    const bool allRows = firstRow == -1 || lastRow == -1;
+    model_->dropRowToolTips(allRows ? 0 : std::min(firstRow, lastRow),
+                            allRows ? RowCount() : std::max(firstRow, lastRow));
 }
 
 void SpreadGrid::setRowCount(int rows) {
     data_.setRowCount(rows);
     model_->countsChanged();
+    model_->dropRowToolTips(RowCount() + 1, GridData::kMaxIndex);
+}
+
+void SpreadGrid::setRowToolTip(int row, const QString& text) {
+    if (row >= 1 && row <= RowCount()) {
+        model_->setRowToolTip(row, text);
+    }
 }
 
 void SpreadGrid::setColumnCount(int columns) {

@@ -56,6 +56,10 @@ public:
     void setColumnCount(int columns);
     [[nodiscard]] int FilledColumnCount() const { return data_.FilledColumnCount(); }
 
+    // A tooltip over a row of cells and its header (rows 1 to RowCount); an empty text removes
+    // it. Clearing a row's cells, removing the row or loading the grid removes it too.
+    void setRowToolTip(int row, const QString& text);
+
     // Widths in characters (of the digit "0" in the grid's font); -1 sets every column and
     // the width of columns added later.
     void setColumnWidth(int column, double characters);

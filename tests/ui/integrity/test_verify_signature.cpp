@@ -78,6 +78,14 @@ protected:
         return press([this] { verifyAuditSignature(state, *main, grids.auditSigGrid); });
     }
 
+    // The tooltip over a signature row, the same on its cells and on its header.
+    static QString rowTip(const SpreadGrid& grid, int row) {
+        const QString tip =
+            grid.model()->data(grid.model()->index(row - 1, 2), Qt::ToolTipRole).toString();
+        EXPECT_EQ(grid.model()->headerData(row - 1, Qt::Vertical, Qt::ToolTipRole).toString(), tip);
+        return tip;
+    }
+
     // The wait display was shown with the message and is taken down after it.
     void expectWaitThenRestored(const Shown& shown, const QString& path) const {
         EXPECT_EQ(std::tuple(shown.status, shown.pointer),
@@ -103,18 +111,26 @@ TEST_F(VerifyTest, TheSelectedRowsHashDecidesExactly) {
         EXPECT_EQ(shown.icon, icon) << row;
         expectWaitThenRestored(shown, log);
     }
+    // Row 1 was signed before the third record was written.
+    EXPECT_EQ(rowTip(grid, 1), "Covers the first 2 records; 1 record appended after signing");
     const QString stored = grid.gridData().CellText(4, 2);
     for (const QString& altered : {stored.toLower(), " " + stored, stored + " "}) {
         grid.SetCellText(4, 2, altered);
         selectRow(grid, 2);
         EXPECT_EQ(verifyData().text, kDataFailed) << altered.toStdString();
+        EXPECT_EQ(rowTip(grid, 2), "The stored hash is malformed") << altered.toStdString();
     }
     grid.SetCellText(4, 2, stored);
     EXPECT_EQ(verifyData().text, kConfirmed);
+    EXPECT_EQ(rowTip(grid, 2), "");
     QByteArray changed = kDataLog;
     changed[changed.indexOf("21.7")] = '3';
     write("plant.csv", changed);
     EXPECT_EQ(verifyData().text, kDataFailed);
+    EXPECT_EQ(rowTip(grid, 2), "The signed part was altered");
+    openDataLog(log); // the reloaded grid holds no verdicts yet
+    EXPECT_EQ(std::tuple(rowTip(grid, 1), rowTip(grid, 2)), std::tuple(QString(), QString()));
+    selectRow(grid, 2);
     remove(log);
     const Shown shown = verifyData();
     EXPECT_EQ(shown.text, "Error Number 53. - Digital verification of file failed!\r\n"
@@ -153,6 +169,9 @@ TEST_F(VerifyTest, TheAuditTrailHasItsOwnTextsAndStatusAlsoBesideADataLog) {
     shown = verifyAudit();
     EXPECT_EQ(shown.text, "Digital signature of file failed!\r\n"
                           "Audit trail has been altered or corrupted.");
+    // Every line of an audit trail is a record: no title line to leave out.
+    EXPECT_EQ(rowTip(grids.auditSigGrid, 1),
+              "Covers the first 2 records; 1 record appended after signing");
     expectWaitThenRestored(shown, audit);
     remove(audit);
     shown = verifyAudit();

@@ -75,3 +75,16 @@ shot trend-zoom
 
 click 121 62 # Operator Events tab
 shot operator-events
+
+click 400 200 # an operator event
+xdotool key ctrl+f
+xdotool type --delay 50 "B2403-042"
+shot find-bar
+xdotool key Escape
+
+click 33 62   # Data tab
+click 400 300 # a record
+xdotool key ctrl+g
+xdotool type --delay 50 "3/4/2024 15:56"
+xdotool key Return
+shot go-to-time

@@ -70,12 +70,27 @@ inline void expectWords(const QString& text, std::initializer_list<const char*> 
     }
 }
 
-// The first page of a PDF as a picture at 40 dpi.
-inline QImage pdfPage(const QString& pdf) {
+// The pages of a PDF (the first `count` of them) as pictures at 40 dpi.
+inline QList<QImage> pdfPages(const QString& pdf, int count = 1) {
     const QTemporaryDir dir;
-    runTool("pdftoppm", {"-r", "40", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
-    const QStringList pages = QDir(dir.path()).entryList({"page*.png"});
-    return pages.isEmpty() ? QImage() : QImage(dir.filePath(pages.front()));
+    runTool("pdftoppm", {"-r", "40", "-f", "1", "-l", QString::number(count), "-png", pdf,
+                         dir.filePath("page")});
+    QList<QImage> images;
+    for (const QString& name : QDir(dir.path()).entryList({"page*.png"}, QDir::Files, QDir::Name)) {
+        images << QImage(dir.filePath(name));
+    }
+    return images;
+}
+
+inline QImage pdfPage(const QString& pdf) {
+    const QList<QImage> pages = pdfPages(pdf);
+    return pages.isEmpty() ? QImage() : pages.front();
+}
+
+// The text of one page of a PDF.
+inline QString pdfPageText(const QString& pdf, int page) {
+    const QString n = QString::number(page);
+    return runTool("pdftotext", {"-layout", "-f", n, "-l", n, pdf, "-"});
 }
 
 // Files of `dir` matching `pattern` and not in `before`, once `count` of them are there and have

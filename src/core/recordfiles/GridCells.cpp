@@ -11,7 +11,6 @@
 namespace tarvex {
 namespace {
 
-constexpr std::uint32_t kEditBit = 0x8000'0000U;
 constexpr std::size_t kMinWaste = std::size_t(64) * 1024;
 
 // Calls found(p) for every separator in [p, end), in order. Eight bytes are compared at once: a
@@ -253,6 +252,33 @@ QByteArrayView GridCells::bytes(int column, int row) const {
     }
     const Row& r = rows_[row];
     return std::uint32_t(column) < r.size ? resolve(refs_[r.begin + column]) : QByteArrayView();
+}
+
+bool GridCells::isLoaded(int column, int row) const {
+    if (row < 0 || row >= rowCount() || column < 0) {
+        return false;
+    }
+    const Row& r = rows_[row];
+    const std::uint32_t ref = std::uint32_t(column) < r.size ? refs_[r.begin + column] : 0U;
+    return ref != 0 && (ref & kEditBit) == 0;
+}
+
+GridCells::LoadedLine GridCells::loadedLine(int row) const {
+    if (row < 0 || row >= rowCount()) {
+        return {};
+    }
+    // Fields keep their order in the line, so the first loaded cell starts the stretch.
+    const Row& r = rows_[row];
+    for (std::uint32_t c = 0; c < r.size; ++c) {
+        const std::uint32_t ref = refs_[r.begin + c];
+        if (ref != 0 && (ref & kEditBit) == 0) {
+            const char* start = text_.constData() + (ref - 1);
+            const char* end = text_.constData() + text_.size();
+            const auto* eol = static_cast<const char*>(std::memchr(start, '\n', end - start));
+            return {{start, (eol != nullptr ? eol : end) - start}, static_cast<int>(c), separator_};
+        }
+    }
+    return {};
 }
 
 void GridCells::appendRow(QByteArray& out, int row, int firstColumn, int lastColumn,

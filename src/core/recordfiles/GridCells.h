@@ -87,6 +87,32 @@ public:
     // The bytes of a cell; empty outside the cells held. Valid until the next change.
     [[nodiscard]] QByteArrayView bytes(int column, int row) const;
 
+    // Whether a cell holds a field of the loaded text, as loaded (not empty, not written since).
+    [[nodiscard]] bool isLoaded(int column, int row) const;
+    // The stretch of the loaded text that every loaded cell of a row lies in: its line from the
+    // first loaded field on ("\r" at the end included), with that field's column; fields in it
+    // are separated by `separator`. Empty when the row has no loaded cell. Searches look here
+    // first.
+    struct LoadedLine {
+        QByteArrayView text;
+        int firstColumn = 0;
+        char separator = ',';
+    };
+    [[nodiscard]] LoadedLine loadedLine(int row) const;
+    // Calls found(column, bytes) for every cell of a row written since the load, left to right.
+    template <class Found> void forEachWritten(int row, Found&& found) const {
+        if (row < 0 || row >= rowCount()) {
+            return;
+        }
+        const Row& r = rows_[std::size_t(row)];
+        for (std::uint32_t c = 0; c < r.size; ++c) {
+            const std::uint32_t ref = refs_[r.begin + c];
+            if ((ref & kEditBit) != 0) {
+                found(static_cast<int>(c), resolve(ref));
+            }
+        }
+    }
+
     // Appends the cells of a row from firstColumn to lastColumn, joined by separator. Neighbouring
     // cells that still hold their loaded fields are copied from the loaded text in one piece.
     void appendRow(QByteArray& out, int row, int firstColumn, int lastColumn,
@@ -105,6 +131,8 @@ public:
     [[nodiscard]] std::size_t memoryUsage() const;
 
 private:
+    static constexpr std::uint32_t kEditBit = 0x8000'0000U; // a reference into edits_
+
     struct Row {
         std::uint32_t begin = 0;
         std::uint32_t size = 0;

@@ -82,6 +82,20 @@ public:
 
     [[nodiscard]] std::size_t memoryUsage() const { return cells_.memoryUsage(); }
 
+    // For searches: whether a cell still holds its loaded field, and the stretch of loaded text
+    // that a row's loaded cells lie in (GridCells).
+    [[nodiscard]] bool isLoaded(int column, int row) const {
+        return column <= columnCount_ && cells_.isLoaded(column, row);
+    }
+    [[nodiscard]] GridCells::LoadedLine loadedLine(int row) const { return cells_.loadedLine(row); }
+    template <class Found> void forEachWritten(int row, Found&& found) const {
+        cells_.forEachWritten(row, [&](int column, QByteArrayView bytes) {
+            if (column <= columnCount_) {
+                found(column, bytes);
+            }
+        });
+    }
+
     // Runs between the steps of a load, every few MB (a window lets its events run there, so
     // that a large file never freezes it). The content is replaced only after the last step.
     void setLoadPause(std::function<void()> pause) { loadPause_ = std::move(pause); }

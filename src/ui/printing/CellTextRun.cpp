@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QString>
+#include <QStringView>
 
 namespace tarvex {
 namespace {
@@ -39,16 +40,21 @@ const CellTextRun::Glyph* CellTextRun::glyphOf(char16_t c) {
     return glyph.index == 0 ? nullptr : &glyph;
 }
 
-bool CellTextRun::add(const QRectF& box, const QString& text, int alignment) {
+double CellTextRun::textWidth(QStringView text) {
     double width = 0;
     for (const QChar c : text) {
         const Glyph* glyph = glyphOf(c.unicode());
         if (glyph == nullptr) {
-            return false;
+            return -1;
         }
         width += glyph->advance;
     }
-    if (width > box.width()) {
+    return width;
+}
+
+bool CellTextRun::add(const QRectF& box, const QString& text, int alignment) {
+    const double width = textWidth(text);
+    if (width < 0 || width > box.width()) {
         return false;
     }
     double x = box.left();

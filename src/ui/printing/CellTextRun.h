@@ -12,6 +12,7 @@ class QPainter;
 class QPaintDevice;
 class QRectF;
 class QString;
+class QStringView;
 
 namespace tarvex {
 
@@ -27,6 +28,8 @@ public:
     // Adds `text` in `box` with the horizontal part of `alignment`. False, and nothing added,
     // when it cannot be placed here.
     bool add(const QRectF& box, const QString& text, int alignment);
+    // The width `text` takes in a run; below 0 when the font lacks one of its characters.
+    [[nodiscard]] double textWidth(QStringView text);
     // Draws what was added and starts a new run.
     void draw(QPainter& painter);
 

@@ -27,7 +27,7 @@ int alignmentOf(const QVariant& value) {
 GridPagePainter::GridPagePainter(QPainter& painter, const GridPrintContent& content,
                                  const GridPrintStyle& style, const QRectF& page)
     : painter_(painter), content_(content), style_(style), page_(page), titleFont_(style.font),
-      cellTexts_(style.font, *painter.device()) {
+      cellTexts_(style.font, *painter.device()), wrap_(style.font, *painter.device()) {
     titleFont_.setBold(true);
     titleFont_.setPointSizeF(style.font.pointSizeF() * kTitleScale);
     const double gap = style.rowHeight / 2;
@@ -70,53 +70,58 @@ void GridPagePainter::paintHeaderAndFooter(int number) {
 }
 
 void GridPagePainter::paintCells(const GridPageLayout& layout, const GridPageLayout::Page& page) {
-    // Column edges: the header column, then the page's columns.
+    // Column edges: the header column, then the page's columns; row edges: the header row, then
+    // the page's rows.
     std::vector<double> xs{gridBox_.left()};
     if (content_.headerColumn) {
         xs.push_back(xs.back() + layout.headerColumnWidth());
     }
-    for (int i = page.firstColumn; i <= page.lastColumn; ++i) {
+    for (const int i : page.columns) {
         xs.push_back(xs.back() + layout.columnWidth(i));
     }
-    const int rows = page.lastRow - page.firstRow + 1;
-    const double top = gridBox_.top();
+    std::vector<double> ys{gridBox_.top(), gridBox_.top() + layout.headerRowHeight()};
+    for (int r = page.firstRow; r <= page.lastRow; ++r) {
+        ys.push_back(ys.back() + layout.rowHeight(r));
+    }
     if (style_.headerShade.isValid()) {
-        painter_.fillRect(QRectF(xs.front(), top, xs.back() - xs.front(), style_.rowHeight),
+        painter_.fillRect(QRectF(xs.front(), ys[0], xs.back() - xs.front(), ys[1] - ys[0]),
                           style_.headerShade);
         if (content_.headerColumn) {
-            painter_.fillRect(
-                QRectF(xs[0], top + style_.rowHeight, xs[1] - xs[0], rows * style_.rowHeight),
-                style_.headerShade);
+            painter_.fillRect(QRectF(xs[0], ys[1], xs[1] - xs[0], ys.back() - ys[1]),
+                              style_.headerShade);
         }
     }
-    paintTitleRow(xs, page.firstColumn, top);
-    for (int n = 0; n < rows; ++n) {
-        paintRow(xs, page.firstColumn, content_.firstRow + page.firstRow + n,
-                 top + style_.rowHeight * (n + 1));
+    paintTitleRow(xs, page.columns, ys[0], ys[1] - ys[0]);
+    for (std::size_t n = 1; n + 1 < ys.size(); ++n) {
+        paintRow(xs, page.columns, content_.firstRow + page.firstRow + int(n) - 1, ys[n],
+                 ys[n + 1] - ys[n]);
     }
     painter_.setFont(style_.font);
     cellTexts_.draw(painter_);
     if (style_.gridLines) {
-        paintLines(xs, top, rows);
+        paintLines(xs, ys);
     }
 }
 
-// xs holds the column edges, the header column's first when it is printed; firstColumn is the
-// printed column that the first data edge starts.
-void GridPagePainter::paintTitleRow(const std::vector<double>& xs, int firstColumn, double y) {
+// xs holds the column edges, the header column's first when it is printed; columns are the
+// printed columns (indexes into content_.columns) after it.
+void GridPagePainter::paintTitleRow(const std::vector<double>& xs, const std::vector<int>& columns,
+                                    double y, double height) {
     std::size_t k = 0;
     if (content_.headerColumn) {
-        paintTitleCell(QRectF(xs[0], y, xs[1] - xs[0], style_.rowHeight), content_.corner);
+        paintTitleCell(QRectF(xs[0], y, xs[1] - xs[0], height), content_.corner);
         k = 1;
     }
-    for (int i = firstColumn; k + 1 < xs.size(); ++i, ++k) {
+    for (const int i : columns) {
         const int column = content_.columns[std::size_t(i)];
-        paintTitleCell(QRectF(xs[k], y, xs[k + 1] - xs[k], style_.rowHeight),
+        paintTitleCell(QRectF(xs[k], y, xs[k + 1] - xs[k], height),
                        content_.model->headerData(column - 1, Qt::Horizontal).toString());
+        ++k;
     }
 }
 
-void GridPagePainter::paintRow(const std::vector<double>& xs, int firstColumn, int row, double y) {
+void GridPagePainter::paintRow(const std::vector<double>& xs, const std::vector<int>& columns,
+                               int row, double y, double height) {
     const QAbstractItemModel& model = *content_.model;
     std::size_t k = 0;
     if (content_.headerColumn) {
@@ -125,15 +130,31 @@ void GridPagePainter::paintRow(const std::vector<double>& xs, int firstColumn, i
         k = 1;
     }
     if (style_.alternateShade.isValid() && (row - 1) % 2 == 1) { // as the view alternates
-        painter_.fillRect(QRectF(xs[k], y, xs.back() - xs[k], style_.rowHeight),
-                          style_.alternateShade);
+        painter_.fillRect(QRectF(xs[k], y, xs.back() - xs[k], height), style_.alternateShade);
     }
-    for (int i = firstColumn; k + 1 < xs.size(); ++i, ++k) {
+    for (const int i : columns) {
         const QModelIndex index = model.index(row - 1, content_.columns[std::size_t(i)] - 1);
-        paintCell(QRectF(xs[k], y, xs[k + 1] - xs[k], style_.rowHeight),
-                  model.data(index).toString(),
-                  alignmentOf(model.data(index, Qt::TextAlignmentRole)));
+        const QRectF cell(xs[k], y, xs[k + 1] - xs[k], style_.rowHeight);
+        const QString text = model.data(index).toString();
+        if (i == content_.wrapColumn && height > style_.rowHeight) {
+            paintWrappedCell(QRectF(cell.topLeft(), QSizeF(cell.width(), height)), text);
+        } else {
+            paintCell(cell, text, alignmentOf(model.data(index, Qt::TextAlignmentRole)));
+        }
+        ++k;
     }
+}
+
+double GridPagePainter::wrappedRowHeight(const QString& text, double width) const {
+    const int lines = wrap_.lineCount(text, width - 2 * style_.padding);
+    return style_.rowHeight + (lines - 1) * wrap_.lineSpacing();
+}
+
+// The first line stands where a single line would; the others follow below it.
+void GridPagePainter::paintWrappedCell(const QRectF& cell, const QString& text) {
+    const double top = (style_.rowHeight - wrap_.lineSpacing()) / 2;
+    painter_.setFont(style_.font);
+    wrap_.draw(painter_, cell.adjusted(style_.padding, top, -style_.padding, 0), text);
 }
 
 // Texts that fit their cell join the page's run of cell texts; the others are drawn (and cut
@@ -145,25 +166,30 @@ void GridPagePainter::paintCell(const QRectF& cell, const QString& text, int ali
     }
 }
 
-// Titles are centred; one too wide for its cell shows its start.
+// Titles are centred, on as many lines as their column's width needs; in a header row of one
+// line, a title too wide for its column shows its start.
 void GridPagePainter::paintTitleCell(const QRectF& cell, const QString& text) {
     const double room = cell.width() - 2 * style_.padding;
     const bool fits = QFontMetricsF(style_.font, painter_.device()).horizontalAdvance(text) <= room;
-    paintCell(cell, text, fits ? int(Qt::AlignCenter) : kLeftAligned);
+    if (fits || cell.height() <= style_.rowHeight) {
+        paintCell(cell, text, fits ? int(Qt::AlignCenter) : kLeftAligned);
+        return;
+    }
+    const double top = (style_.rowHeight - wrap_.lineSpacing()) / 2;
+    painter_.setFont(style_.font);
+    wrap_.draw(painter_, cell.adjusted(style_.padding, top, -style_.padding, 0), text, true);
 }
 
-void GridPagePainter::paintLines(const std::vector<double>& xs, double top, int rows) {
+void GridPagePainter::paintLines(const std::vector<double>& xs, const std::vector<double>& ys) {
     if (xs.back() <= xs.front()) {
         return; // no column at all
     }
-    const double bottom = top + style_.rowHeight * (rows + 1);
     std::vector<QLineF> lines;
-    lines.reserve(xs.size() + std::size_t(rows) + 2);
+    lines.reserve(xs.size() + ys.size());
     for (const double x : xs) {
-        lines.emplace_back(x, top, x, bottom);
+        lines.emplace_back(x, ys.front(), x, ys.back());
     }
-    for (int n = 0; n <= rows + 1; ++n) {
-        const double y = top + style_.rowHeight * n;
+    for (const double y : ys) {
         lines.emplace_back(xs.front(), y, xs.back(), y);
     }
     painter_.setPen(QPen(Qt::black, style_.lineWidth));

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/GridPrinter.h"
 
+#include "core/common/SafeFileName.h"
 #include "core/recordfiles/AtomicFile.h"
 #include "ui/printing/GridPageLayout.h"
 #include "ui/printing/GridPagePainter.h"
+#include "ui/printing/PrintedColumns.h"
 #include "ui/recordfiles/GridModel.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/shell/AppInfo.h"
@@ -24,6 +26,7 @@ namespace {
 
 constexpr double kCellPaddingPixels = 3; // as the view pads its cells
 constexpr double kLineWidthPoints = 0.5;
+constexpr double kMarginMillimetres = 10; // also where a printer could print closer to the edge
 const QColor kGreyHeaderShade(235, 235, 235);
 
 // Shows the hourglass while it lives and then puts the pointer back as it was.
@@ -65,6 +68,18 @@ GridPrintContent contentOf(const SpreadGrid& grid) {
     content.firstRow = firstRow;
     content.rowCount = std::max(0, lastRow - firstRow + 1);
     content.headerColumn = !grid.view()->verticalHeader()->isHidden();
+    // A selection prints only its cells; the whole grid keeps who and when on every page.
+    const GridRoles& roles = grid.roles();
+    for (std::size_t i = 0; i < content.columns.size(); ++i) {
+        const int column = content.columns[i];
+        const bool key = std::find(roles.keyColumns.begin(), roles.keyColumns.end(), column) !=
+                         roles.keyColumns.end();
+        if (key && !block) {
+            content.keyColumns.push_back(static_cast<int>(i));
+        } else if (column == roles.wrapColumn) {
+            content.wrapColumn = static_cast<int>(i);
+        }
+    }
     content.titleText = grid.PrintTitleText();
     content.fileText = grid.PrintFileText();
     content.pageText = grid.PrintPageText();
@@ -110,6 +125,7 @@ GridPageLayout::Input layoutInput(const SpreadGrid& grid, const GridPrintContent
     for (const int c : content.columns) {
         input.columnWidths.push_back(view.columnWidth(c - 1) * scale);
     }
+    input.keyColumns = content.keyColumns;
     if (content.headerColumn) {
         // A fixed width once set; otherwise the width the header asks for.
         const QHeaderView& header = *view.verticalHeader();
@@ -133,8 +149,79 @@ void applyOrientation(int orientation, QPagedPaintDevice& device) {
     }
 }
 
+// Columns print as wide as their texts need, never wider than on screen: a title wraps over more
+// lines rather than widen a column of short values.
+void fitColumnsToTexts(const SpreadGrid& grid, const GridPrintContent& content,
+                       const GridPrintStyle& style, const QPaintDevice& device,
+                       GridPageLayout::Input& input) {
+    std::vector<int> columns = content.columns;
+    if (content.headerColumn) {
+        columns.insert(columns.begin(), 0);
+    }
+    const std::vector<ColumnNeed> needs = columnNeeds(grid.gridData(), columns, content.firstRow,
+                                                      content.rowCount, style.font, device);
+    const auto fitted = [&](const ColumnNeed& need, double shown) {
+        const double text = std::max({need.cells, need.titleWord, style.padding});
+        return std::min(shown, text + 2 * style.padding);
+    };
+    auto need = needs.begin();
+    if (content.headerColumn) {
+        input.headerColumnWidth = fitted(*need++, input.headerColumnWidth);
+    }
+    for (double& width : input.columnWidths) {
+        width = fitted(*need++, width);
+    }
+}
+
+// The header row as high as its tallest title.
+double headerRowHeight(const SpreadGrid& grid, const GridPrintContent& content,
+                       const GridPagePainter& painter, const GridPageLayout::Input& input) {
+    const GridData& data = grid.gridData();
+    double height = 0;
+    if (content.headerColumn) {
+        height = painter.wrappedRowHeight(data.ShownText(0, 0), input.headerColumnWidth);
+    }
+    for (std::size_t i = 0; i < content.columns.size(); ++i) {
+        height = std::max(height, painter.wrappedRowHeight(data.ShownText(content.columns[i], 0),
+                                                           input.columnWidths[i]));
+    }
+    return height;
+}
+
+// The wrapping column narrowed to stand beside the key columns, and every row as high as its
+// text there.
+void fitWrappedColumn(const GridPrintContent& content, const GridPagePainter& painter,
+                      GridPageLayout::Input& input) {
+    if (content.wrapColumn < 0) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(content.wrapColumn);
+    const double width = GridPageLayout::wrappedWidth(input, content.wrapColumn);
+    input.columnWidths[index] = width;
+    input.rowHeights.resize(static_cast<std::size_t>(content.rowCount));
+    const int column = content.columns[index] - 1;
+    for (int n = 0; n < content.rowCount; ++n) {
+        const QModelIndex cell = content.model->index(content.firstRow + n - 1, column);
+        input.rowHeights[std::size_t(n)] =
+            painter.wrappedRowHeight(content.model->data(cell).toString(), width);
+    }
+}
+
+// The page within margins of at least kMarginMillimetres, in the painter's coordinates (which
+// start at the printable area's corner).
+QRectF marginBox(const QPagedPaintDevice& device) {
+    const QPageLayout layout = device.pageLayout();
+    const int dpi = device.logicalDpiX();
+    const QRectF paper = layout.fullRectPixels(dpi);
+    const QRectF printable = layout.paintRectPixels(dpi);
+    const double margin = kMarginMillimetres / 25.4 * dpi;
+    const QRectF inside = paper.adjusted(margin, margin, -margin, -margin) & printable;
+    return inside.translated(-printable.topLeft());
+}
+
 QString jobName(const SpreadGrid& grid) {
-    return grid.PrintTitleText().isEmpty() ? kAppTitle : grid.PrintTitleText();
+    const QString name = safeFileName(grid.PrintTitleText());
+    return name.isEmpty() ? kAppTitle : name;
 }
 
 // Qt's own PDF output would open the chosen file and write into it as the pages come: a
@@ -162,10 +249,12 @@ int paintGridPrintout(SpreadGrid& grid, QPagedPaintDevice& device) {
     }
     const GridPrintContent content = contentOf(grid);
     const GridPrintStyle style = styleOf(grid, device);
-    const QRectF page(QPointF(0, 0),
-                      device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
-    GridPagePainter pagePainter(painter, content, style, page);
-    const GridPageLayout layout(layoutInput(grid, content, device, pagePainter.gridBox()));
+    GridPagePainter pagePainter(painter, content, style, marginBox(device));
+    GridPageLayout::Input input = layoutInput(grid, content, device, pagePainter.gridBox());
+    fitColumnsToTexts(grid, content, style, device, input);
+    fitWrappedColumn(content, pagePainter, input);
+    input.headerRowHeight = headerRowHeight(grid, content, pagePainter, input);
+    const GridPageLayout layout(std::move(input));
     const auto [first, last] =
         printedPageRange(grid.PrintFirstPage(), grid.PrintLastPage(), layout.pageCount());
     for (int number = first; number <= last; ++number) {

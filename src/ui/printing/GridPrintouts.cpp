@@ -2,6 +2,7 @@
 #include "ui/printing/GridPrintouts.h"
 
 #include "core/common/Int16.h"
+#include "core/common/SafeFileName.h"
 #include "core/common/ValueConvert.h"
 #include "core/common/ValueFormat.h"
 #include "ui/printing/GridPrinter.h"
@@ -14,6 +15,7 @@
 #include "ui/shell/SharedState.h"
 
 #include <QDateTime>
+#include <QPrinter>
 
 #include <cstdint>
 #include <optional>
@@ -59,7 +61,13 @@ struct PrintChoice {
 };
 
 // The print dialog's choice; nothing when the user cancelled it.
-std::optional<PrintChoice> askPrinter(const SharedState& state) {
+std::optional<PrintChoice> askPrinter(const Printout& printout, const SharedState& state) {
+    // The dialog proposes a PDF file named after the job; the copies' own times come later.
+    ignoreErrors([&] {
+        const double time = toDateSerial(QDateTime::currentDateTime());
+        fileDialog(state).printer().setDocName(
+            safeFileName(QLatin1String(printout.title) + generalDate(time)));
+    });
     ignoreErrors([&] { fileDialog(state).CancelError = true; });
     ignoreErrors([&] { fileDialog(state).Flags = kPrintDialogFlags; });
     if (!ignoreErrors([&] { fileDialog(state).ShowPrinter(); })) {
@@ -123,7 +131,7 @@ void print(const Printout& printout, const SharedState& state, SpreadGrid& grid)
         return;
     }
     // A cancelled print dialog prints nothing and says nothing.
-    if (const std::optional<PrintChoice> choice = askPrinter(state)) {
+    if (const std::optional<PrintChoice> choice = askPrinter(printout, state)) {
         for (int copy = 1; copy <= choice->copies; ++copy) {
             printCopy(printout, state, grid, *choice);
         }

@@ -4,10 +4,18 @@
 #include "core/common/ValueConvert.h"
 #include "core/common/Windows1252.h"
 #include "core/recordfiles/GridData.h"
+#include "core/recordfiles/GridSearch.h"
+
+#include <QBrush>
 
 #include <algorithm>
 
 namespace tarvex {
+namespace {
+
+const QColor kHighlight(255, 230, 120);
+
+} // namespace
 
 GridModel::GridModel(const GridData& data, QObject* parent)
     : QAbstractTableModel(parent), data_(data), rows_(data.RowCount()),
@@ -48,6 +56,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ToolTipRole) {
         return rowToolTip(index.row() + 1);
     }
+    if (role == Qt::BackgroundRole && highlight_ &&
+        highlight_->matches({index.column() + 1, index.row() + 1})) {
+        return QBrush(kHighlight);
+    }
     if (role == Qt::TextAlignmentRole && rightAlignNumbers_) {
         const QByteArrayView bytes = data_.CellBytes(index.column() + 1, index.row() + 1);
         const bool number = bytes.size() < 64 && parseNumber(QString::fromLatin1(bytes));
@@ -62,6 +74,10 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     }
     if (role == Qt::DisplayRole) {
         return orientation == Qt::Horizontal ? shown(section + 1, 0) : shown(0, section + 1);
+    }
+    if (role == Qt::BackgroundRole && orientation == Qt::Vertical && highlight_ &&
+        highlight_->matches({0, section + 1})) {
+        return QBrush(kHighlight);
     }
     // A centred title wider than its column loses both ends; the tooltip holds it whole.
     if (role == Qt::ToolTipRole && orientation == Qt::Horizontal) {
@@ -178,6 +194,19 @@ void GridModel::announceCells() {
     if (right >= std::max(left, 1) && bottom >= std::max(top, 1)) {
         emit dataChanged(index(std::max(top, 1) - 1, std::max(left, 1) - 1),
                          index(bottom - 1, right - 1), {Qt::DisplayRole});
+    }
+}
+
+void GridModel::setHighlight(std::shared_ptr<const GridSearch> search) {
+    if (!highlight_ && !search) {
+        return;
+    }
+    highlight_ = std::move(search);
+    if (rows_ > 0 && columns_ > 0) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::BackgroundRole});
+    }
+    if (rows_ > 0) {
+        emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
     }
 }
 

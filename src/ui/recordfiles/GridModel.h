@@ -6,10 +6,12 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 
 namespace tarvex {
 
 class GridData;
+class GridSearch;
 
 // Shows a GridData to a QTableView: model row i is grid row i + 1 and model column j is grid
 // column j + 1; grid row 0 and column 0 are the header data. The model keeps the counts that
@@ -52,6 +54,9 @@ public:
     void setRowToolTip(int row, const QString& text);
     // Removes the tooltips of rows first to last; they no longer speak for what the rows hold.
     void dropRowToolTips(int firstRow, int lastRow);
+    // Cells that `search` matches get a highlight background, the header column's too; none
+    // when it is null.
+    void setHighlight(std::shared_ptr<const GridSearch> search);
 
 signals:
     // The text of the corner cell (column 0, row 0) may have changed.
@@ -69,6 +74,7 @@ private:
     int columns_ = 0;
     bool rightAlignNumbers_ = false;
     std::map<int, QString> rowToolTips_;
+    std::shared_ptr<const GridSearch> highlight_;
     bool countsPending_ = false;
     QTimer flushTimer_;
     // Whether flushTimer_ runs, kept here: asking the timer costs more than the change it guards

@@ -3,6 +3,7 @@
 
 #include "core/common/CellValue.h"
 #include "core/recordfiles/GridData.h"
+#include "core/recordfiles/GridRoles.h"
 
 #include <QItemSelection>
 #include <QRect>
@@ -121,6 +122,10 @@ public:
     void setPrintSwitchB(bool on) { printSwitchB_ = on; }
     [[nodiscard]] bool PrintSwitchB() const { return printSwitchB_; }
 
+    // What some columns mean to the printout and to going to a time; none until set.
+    void setRoles(GridRoles roles) { roles_ = std::move(roles); }
+    [[nodiscard]] const GridRoles& roles() const { return roles_; }
+
     // Presentation settings, set and never read back. Flag A shows rows in alternating colours,
     // flag B aligns numbers to the right; the others are kept and have no visible effect.
     void setPresentationFlagA(bool on);
@@ -168,6 +173,8 @@ private:
     int printLastPage_ = 0;
     bool printSwitchA_ = false;
     bool printSwitchB_ = false;
+
+    GridRoles roles_;
 
     bool presentationFlagA_ = false;
     bool presentationFlagB_ = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/viewer/frmHistory.h"
 
+#include "ui/recordfiles/GridNavigation.h"
 #include "ui/recordfiles/SpreadGrid.h"
 #include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
@@ -34,8 +35,12 @@ QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* paren
     return named(new QGroupBox(caption, parent), name);
 }
 
-SpreadGrid* makeGrid(const QString& name, QWidget* parent) {
-    return named(new SpreadGrid(parent), name);
+// Every grid finds text (Ctrl+F); one whose roles name a date and a time also goes to a time.
+SpreadGrid* makeGrid(const QString& name, QWidget* parent, GridRoles roles = {}) {
+    auto* grid = named(new SpreadGrid(parent), name);
+    grid->setRoles(std::move(roles));
+    installGridNavigation(*grid);
+    return grid;
 }
 
 // For assistive tools: on the control and on the part of it that takes the focus.
@@ -128,14 +133,14 @@ void frmHistory::buildDataTab(QWidget* page) {
     ProgBar = named(new LedBar(page), QStringLiteral("ProgBar"));
     ProgBar->hide();
     dataFrame = makeFrame(QStringLiteral("dataFrame"), QStringLiteral("File Data:"), page);
-    vaGrid = makeGrid(QStringLiteral("vaGrid"), dataFrame);
+    vaGrid = makeGrid(QStringLiteral("vaGrid"), dataFrame, RecordRoles::dataLog());
     sigFrame = makeFrame(QStringLiteral("sigFrame"), QStringLiteral("Digital Signatures:"), page);
     digiSigGrid = makeGrid(QStringLiteral("digiSigGrid"), sigFrame);
 }
 
 void frmHistory::buildOperatorEventsTab(QWidget* page) {
     buildToolbar(opBarBtn, ToolbarGroup::Op, page, &frmHistory::opBarBtn_Click);
-    opEvGrid = makeGrid(QStringLiteral("opEvGrid"), page);
+    opEvGrid = makeGrid(QStringLiteral("opEvGrid"), page, RecordRoles::userEvents());
 }
 
 void frmHistory::buildAuditTab(QWidget* page) {
@@ -144,7 +149,7 @@ void frmHistory::buildAuditTab(QWidget* page) {
         makeLabel(QStringLiteral("auditNameLab"), QStringLiteral("Audit Trail File:"), page);
     auditDataFrame =
         makeFrame(QStringLiteral("auditDataFrame"), QStringLiteral("Audit Trail Data"), page);
-    auditGrid = makeGrid(QStringLiteral("auditGrid"), auditDataFrame);
+    auditGrid = makeGrid(QStringLiteral("auditGrid"), auditDataFrame, RecordRoles::userEvents());
     auditSigFrame = makeFrame(QStringLiteral("auditSigFrame"),
                               QStringLiteral("Audit Trail Digital Signatures"), page);
     auditSigGrid = makeGrid(QStringLiteral("auditSigGrid"), auditSigFrame);
@@ -154,7 +159,7 @@ void frmHistory::buildAlarmTab(QWidget* page) {
     buildToolbar(almBarBtn, ToolbarGroup::Alarm, page, &frmHistory::almBarBtn_Click);
     almNameLab =
         makeLabel(QStringLiteral("almNameLab"), QStringLiteral("Alarm History File:"), page);
-    alarmGrid = makeGrid(QStringLiteral("alarmGrid"), page);
+    alarmGrid = makeGrid(QStringLiteral("alarmGrid"), page, RecordRoles::alarmHistory());
 }
 
 void frmHistory::buildTrendTab(QWidget* page) {

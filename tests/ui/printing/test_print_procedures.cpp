@@ -15,6 +15,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -144,14 +145,20 @@ TEST_F(Printouts, DataPrintoutPrintsASelectionOfThreeRowsOrMoreAsABlock) {
     selectBlock(grid, 5, 2, 7, 3);
     const QString block = dir.filePath("block.pdf");
     QStringList offered{"not seen"};
+    QString jobName;
     ASSERT_EQ(print(printData,
                     [&](QWidget* w) {
                         offered = pageChoices(*w);
+                        jobName = qobject_cast<QPrintDialog*>(w)->printer()->docName();
                         printToFile(block)(w);
                     })
                   .size(),
               1U);
     EXPECT_EQ(offered, QStringList()) << "no page range to choose";
+    // The dialog proposes "Print to File (PDF)" under the job's name, which must be a file name.
+    EXPECT_TRUE(jobName.startsWith(QStringLiteral("Data History Printout At ")))
+        << qPrintable(jobName);
+    EXPECT_FALSE(jobName.contains(QLatin1Char('/')) || jobName.contains(QLatin1Char(':')));
     EXPECT_EQ(grid.PrintRangeMode(), 1);
     EXPECT_EQ((std::array{grid.CurrentRow(), grid.CurrentColumn(), grid.BlockEndRow(),
                           grid.BlockEndColumn()}),
@@ -217,7 +224,7 @@ TEST_F(Printouts, EveryCopyIsAJobOfItsOwnWithItsOwnTime) {
     ASSERT_EQ(print(printData, printOn(QStringLiteral("PDF"), {}, 3)).size(), 1U);
     const QStringList pdfs =
         awaitFiles(QDir::homePath() + QStringLiteral("/PDF"),
-                   QStringLiteral("Data_History_Printout_At__3_4_%1_*.pdf").arg(year), 3);
+                   QStringLiteral("Data_History_Printout_At_3-4-%1_*.pdf").arg(year), 3);
     QStringList titles;
     for (const QString& pdf : pdfs) {
         titles << pdfInfo(pdf, QStringLiteral("Title"));
@@ -225,6 +232,6 @@ TEST_F(Printouts, EveryCopyIsAJobOfItsOwnWithItsOwnTime) {
         QFile::remove(pdf);
     }
     titles.sort();
-    const QString at = QStringLiteral("(Data History Printout At: 3/4/%1 10:00:0%2 AM)");
+    const QString at = QStringLiteral("(Data History Printout At 3-4-%1 10-00-0%2 AM)");
     EXPECT_EQ(titles, (QStringList{at.arg(year).arg(0), at.arg(year).arg(1), at.arg(year).arg(2)}));
 }

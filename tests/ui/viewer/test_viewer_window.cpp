@@ -2,6 +2,8 @@
 #include "TrendLog.h"
 #include "ViewerFiles.h"
 
+#include "ui/recordfiles/GridFindBar.h"
+#include "ui/recordfiles/GridGoToBar.h"
 #include "ui/recordfiles/GridModel.h"
 #include "ui/shell/Forms.h"
 #include "ui/trend/LedBar.h"
@@ -19,6 +21,7 @@
 #include <QTest>
 
 #include <array>
+#include <tuple>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -154,6 +157,30 @@ TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
                     inTab(v.DataBarBtn[5])}),
         (std::array{twipsToPixels(l[LayoutItem::iPlotX]), twipsToPixels(l[LayoutItem::DateSlider]),
                     twipsToPixels(l[LayoutItem::vaGrid]), twipsToPixels(toolbarButtonRect(5))}));
+}
+
+// The viewer gives every grid the find bar and the four record grids the go-to box.
+TEST_F(ViewerWindow, EveryGridFindsAndTheRecordGridsGoToATime) {
+    v.setTabAvailable(frmHistory::TabOperatorEvents, true);
+    const std::array<std::tuple<SpreadGrid*, int, bool>, 6> grids{{
+        {v.vaGrid, 0, true},
+        {v.digiSigGrid, 0, false},
+        {v.opEvGrid, 1, true},
+        {v.auditGrid, 2, true},
+        {v.auditSigGrid, 2, false},
+        {v.alarmGrid, 3, true},
+    }};
+    for (const auto& [grid, tab, goesToTime] : grids) {
+        v.DataTab->setCurrentIndex(tab);
+        grid->view()->setFocus();
+        QApplication::processEvents();
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_G));
+        EXPECT_EQ(grid->findChild<GridGoToBar*>() != nullptr, goesToTime)
+            << qPrintable(grid->objectName());
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        const auto* bar = grid->findChild<GridFindBar*>();
+        EXPECT_TRUE(bar != nullptr && bar->isVisible()) << qPrintable(grid->objectName());
+    }
 }
 
 using RecordOperationGuard = ViewerWindow;

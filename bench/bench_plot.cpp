@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Trend plot workloads: adding the points of a large build, drawing one frame of them, and
-// one wheel zoom of a full data log's trend with its redraw.
+// Trend plot workloads: adding the points of a large build, drawing one frame of them, one
+// wheel zoom of a full data log's trend with its redraw (also with a thousand event markers and
+// the legend shown), one box zoom with its redraw, and the exports of what is shown.
 #include "Bench.h"
 
 #include "ui/trend/PlotControl.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMouseEvent>
 
 #include <qcustomplot.h>
 
@@ -138,22 +144,116 @@ void zoomFromFullView(bool wheel) {
     drawn->replotNow();
 }
 
+// The full log's trend drawn at 1600 x 900, optionally with a thousand event markers spread
+// over it and the legend shown.
+void showFullLog(bool markersAndLegend) {
+    ensureGuiApplication();
+    makeValues();
+    values.resize(kLogRecords);
+    drawn.reset(new tarvex::PlotControl);
+    drawn->resize(1600, 900);
+    fill(*drawn, kLogChannels, kLogRecords, kLogStep);
+    for (int c = 0; c < kLogChannels; ++c) {
+        drawn->Channel(c).setTitleText(QStringLiteral("Channel %1").arg(c + 1));
+    }
+    if (markersAndLegend) {
+        constexpr int kMarkers = 1000;
+        std::vector<tarvex::TrendMarker> markers;
+        for (int i = 0; i < kMarkers; ++i) {
+            markers.push_back({kStart + (kLogRecords - 1) * kLogStep * i / kMarkers,
+                               static_cast<tarvex::MarkerKind>(i % 4), QStringLiteral("Operator"),
+                               QStringLiteral("Event %1").arg(i)});
+        }
+        drawn->setMarkers(std::move(markers));
+        drawn->setMarkersVisible(true);
+        drawn->setLegendVisible(true);
+    }
+    drawn->show();
+    drawn->replotNow();
+}
+
 const bench::Registrar zoomFrame{{
     .name = "zoom-frame",
-    .setup =
-        [] {
-            ensureGuiApplication();
-            makeValues();
-            values.resize(kLogRecords);
-            drawn.reset(new tarvex::PlotControl);
-            drawn->resize(1600, 900);
-            fill(*drawn, kLogChannels, kLogRecords, kLogStep);
-            drawn->show();
-            drawn->replotNow();
-        },
+    .setup = [] { showFullLog(false); },
     .ours = [] { zoomFromFullView(true); },
     .reference = [] { zoomFromFullView(false); },
     .runs = 9,
+}};
+
+const bench::Registrar zoomFrameMarkers{{
+    .name = "zoom-frame-markers",
+    .setup = [] { showFullLog(true); },
+    .ours = [] { zoomFromFullView(true); },
+    .reference = [] { zoomFromFullView(false); },
+    .runs = 9,
+}};
+
+// From the whole log, a Shift+drag over the middle half of the plot area, and the redraw. The
+// reference puts the same ranges directly and draws.
+void boxFromFullView(bool mouse) {
+    tarvex::PlotAxis& time = drawn->XAxis();
+    time.setMin(kStart);
+    time.setSpan((kLogRecords - 1) * kLogStep);
+    drawn->YAxis().setMin(0.0);
+    drawn->YAxis().setSpan(50.0 + 10.0 * kLogChannels);
+    drawn->replotNow();
+    QCustomPlot* plot = drawn->customPlot();
+    const QRect area = plot->axisRect()->rect();
+    const QPoint from = area.topLeft() + QPoint(area.width() / 4, area.height() / 4);
+    const QPoint to = area.bottomRight() - QPoint(area.width() / 4, area.height() / 4);
+    if (mouse) {
+        const auto send = [plot](QEvent::Type type, QPoint pos, Qt::MouseButtons held) {
+            QMouseEvent event(type, pos, plot->mapToGlobal(pos), Qt::LeftButton, held,
+                              Qt::ShiftModifier);
+            QApplication::sendEvent(plot, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    } else {
+        drawn->zoomToBox(QRectF(from, to));
+    }
+    drawn->replotNow();
+}
+
+const bench::Registrar boxZoom{{
+    .name = "box-zoom",
+    .setup = [] { showFullLog(false); },
+    .ours = [] { boxFromFullView(true); },
+    .reference = [] { boxFromFullView(false); },
+    .runs = 9,
+}};
+
+// The whole log's data as CSV, then its picture at 1280 x 720 as PNG, SVG and PDF; the time and
+// size of each is noted.
+const bench::Registrar trendExport{{
+    .name = "trend-export",
+    .setup = [] { showFullLog(false); },
+    .ours =
+        [] {
+            const QDir out(bench::scratchDir());
+            const struct {
+                const char* file;
+                tarvex::PlotExport format;
+            } exports[] = {{"trend.csv", tarvex::PlotExport::Csv},
+                           {"trend.png", tarvex::PlotExport::Png},
+                           {"trend.svg", tarvex::PlotExport::Svg},
+                           {"trend.pdf", tarvex::PlotExport::Pdf}};
+            for (const auto& e : exports) {
+                QElapsedTimer clock;
+                clock.start();
+                const QString path = out.filePath(QString::fromLatin1(e.file));
+                if (e.format == tarvex::PlotExport::Csv) {
+                    drawn->exportVisibleData(path);
+                } else {
+                    drawn->savePicture(path, e.format, {1280, 720});
+                }
+                bench::note("%s %lld ms, %lld bytes", e.file, clock.elapsed(),
+                            QFileInfo(path).size());
+            }
+        },
+    .reference = {},
+    .runs = 3,
 }};
 
 } // namespace

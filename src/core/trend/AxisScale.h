@@ -29,6 +29,8 @@ public:
     void includeData(double value);
     void clearData();
     [[nodiscard]] bool hasData() const { return dataMin_ <= dataMax_; }
+    // How far the data added reaches; 0 without data.
+    [[nodiscard]] double dataSpan() const { return hasData() ? dataMax_ - dataMin_ : 0.0; }
 
 private:
     void freeze();

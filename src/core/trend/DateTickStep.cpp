@@ -34,8 +34,14 @@ double dateTickStep(double spanDays, int tickCount) {
     if (!std::isfinite(span) || span <= 0.0) {
         return 1.0 / kSecondsPerDay;
     }
-    // Slightly less, so that a span of exactly four half hours is not pushed to hours by rounding.
-    const double idealSeconds = span * kSecondsPerDay / std::max(1, tickCount) * (1.0 - 1e-9);
+    // Slightly less, so that a span of exactly four half hours is not pushed to hours by rounding,
+    // nor a span of one second by the microsecond that a difference of two serials can be off.
+    constexpr double kSerialError = 1e-6; // seconds
+    const double idealSeconds =
+        (span * kSecondsPerDay * (1.0 - 1e-9) - kSerialError) / std::max(1, tickCount);
+    if (idealSeconds <= 0.0) {
+        return 0.001 / kSecondsPerDay;
+    }
     if (idealSeconds < kClockSteps.front()) {
         return std::max(niceAbove(idealSeconds), 0.001) / kSecondsPerDay;
     }

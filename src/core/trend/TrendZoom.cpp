@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/trend/TrendZoom.h"
 
+#include "core/common/ValueConvert.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +14,8 @@ constexpr double kNotchFactor = 0.8;
 // Below this fraction of the values shown, a span no longer draws distinct pixels.
 constexpr double kFinestRelativeSpan = 1e-11;
 constexpr double kWidestSpan = 1e200;
+constexpr double kWidestTimeFactor = 100.0;
+constexpr double kWidestTimeFloor = 1.0; // day
 
 } // namespace
 
@@ -37,6 +41,12 @@ AxisRange wheelZoomed(AxisRange range, double anchor, double notches) {
 
 AxisRange dragPanned(AxisRange atPress, double fraction) {
     return {atPress.min - fraction * atPress.span, atPress.span};
+}
+
+bool timeRangeLabelled(AxisRange range, double dataSpan) {
+    const double widest = std::max(kWidestTimeFactor * std::abs(dataSpan), kWidestTimeFloor);
+    return std::abs(range.span) <= widest && isDateSerialInRange(range.min) &&
+           isDateSerialInRange(range.min + range.span);
 }
 
 } // namespace tarvex

@@ -30,4 +30,8 @@ AxisRange wheelZoomed(AxisRange range, double anchor, double notches);
 // other way.
 AxisRange dragPanned(AxisRange atPress, double fraction);
 
+// Whether the time axis may show `range` when its data covers `dataSpan` days: no wider than a
+// hundred times that (and at least a day), and within the years its labels can name.
+bool timeRangeLabelled(AxisRange range, double dataSpan);
+
 } // namespace tarvex

@@ -127,26 +127,31 @@ void PlotAxis::applyRange() {
     axis_->setRange(drawnRange(scale_.Min(), scale_.Span(), fallback));
 }
 
+int PlotAxis::widestDateLabel(const QString& pattern) const {
+    const QFontMetrics metrics(axis_->tickLabelFont());
+    const QCPRange range = axis_->range();
+    return std::max(metrics.horizontalAdvance(formatDateSerial(range.lower, pattern)),
+                    metrics.horizontalAdvance(formatDateSerial(range.upper, pattern)));
+}
+
+// The labels may gain digits at a finer step, which may take fewer ticks: fitted twice.
 void PlotAxis::fitTickCount(int pixels) {
     if (!ticker_->dateLabels()) {
         return;
     }
-    const QFontMetrics metrics(axis_->tickLabelFont());
-    const int label =
-        metrics.horizontalAdvance(formatDateSerial(Min(), DateTimeFormat())) + kLabelGap;
-    ticker_->setTickCount(std::clamp(pixels / std::max(1, label), 1, kMaxTicks));
+    const auto fit = [&](const QString& pattern) {
+        const int label = widestDateLabel(pattern) + kLabelGap;
+        ticker_->setTickCount(std::clamp(pixels / std::max(1, label), 1, kMaxTicks));
+    };
+    fit(DateTimeFormat());
+    fit(ticker_->labelPattern(axis_->range()));
 }
 
 int PlotAxis::endLabelOverhang() const {
     if (!ticker_->dateLabels()) {
         return 0;
     }
-    const QFontMetrics metrics(axis_->tickLabelFont());
-    const QString format = DateTimeFormat();
-    const int widest =
-        std::max(metrics.horizontalAdvance(formatDateSerial(axis_->range().lower, format)),
-                 metrics.horizontalAdvance(formatDateSerial(axis_->range().upper, format)));
-    return widest / 2 + 2;
+    return widestDateLabel(ticker_->labelPattern(axis_->range())) / 2 + 2;
 }
 
 } // namespace tarvex

@@ -63,6 +63,7 @@ public:
     // Used by the plot: the data the time axis follows, and the range to draw.
     void includeData(double value) { scale_.includeData(value); }
     void clearData() { scale_.clearData(); }
+    [[nodiscard]] double dataSpan() const { return scale_.dataSpan(); }
     void applyRange();
     // With date labels, as many ticks as fit along `pixels` without their labels touching.
     void fitTickCount(int pixels);
@@ -72,6 +73,7 @@ public:
 
 private:
     void applyColors();
+    [[nodiscard]] int widestDateLabel(const QString& pattern) const;
 
     QCPAxis* axis_;
     Kind kind_;

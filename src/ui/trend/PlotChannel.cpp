@@ -6,8 +6,12 @@
 
 #include <qcustomplot.h>
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 namespace tarvex {
@@ -59,13 +63,45 @@ int PlotChannel::PointCount() const {
     return graph_->data()->size();
 }
 
+bool PlotChannel::visible() const {
+    return graph_->visible();
+}
+
+void PlotChannel::setVisible(bool visible) {
+    graph_->setVisible(visible);
+    changed_();
+}
+
+QString PlotChannel::textAt(int index) const {
+    if (pointText_) {
+        return pointText_(addedAs_.empty() ? index : addedAs_.at(static_cast<std::size_t>(index)));
+    }
+    const double value = (graph_->data()->constBegin() + index)->value;
+    return std::isnan(value) ? QString()
+                             : QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
 int PlotChannel::addPoint(double x, double y) {
     if (!std::isfinite(x)) {
         throw TvError(ErrInvalidCall);
     }
-    const int index = graph_->data()->size();
-    // Points come in time order, so this is an append.
-    graph_->data()->add(QCPGraphData(x, y));
+    QCPGraphDataContainer& data = *graph_->data();
+    const int index = data.size();
+    // The container keeps time order: a later point is appended, an earlier one goes before
+    // the first of its time, and the numbers the points were added as follow it there.
+    if (!data.isEmpty() && x < (data.constEnd() - 1)->key) {
+        if (addedAs_.empty()) {
+            addedAs_.resize(static_cast<std::size_t>(index));
+            std::iota(addedAs_.begin(), addedAs_.end(), 0);
+        }
+        const auto place =
+            std::lower_bound(data.constBegin(), data.constEnd(), x,
+                             [](const QCPGraphData& point, double key) { return point.key < key; });
+        addedAs_.insert(addedAs_.begin() + (place - data.constBegin()), index);
+    } else if (!addedAs_.empty()) {
+        addedAs_.push_back(index);
+    }
+    data.add(QCPGraphData(x, y));
     timeAxis_.includeData(x);
     changed_();
     return index;

@@ -6,6 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 class QCustomPlot;
 class QCPItemStraightLine;
 class QCPLayer;
@@ -15,30 +19,37 @@ class QMouseEvent;
 namespace tarvex {
 
 class PlotAxis;
+class PlotChannel;
 
-// The plot's data cursor: a vertical line at one time with a box that reads each channel's value
-// there (the point nearest in time) and the time of those points. Shown, it starts in the middle of
-// the visible time range. The mouse drags it (a press in the plot area moves it there); the left
-// and right arrow keys step it to the neighbouring point, at least one pixel away, when the plot
-// has focus.
+// The plot's data cursor: a vertical line at a record time with a box that reads each shown
+// channel's value there (its point nearest in time, as its source writes it) and that time.
+// Shown, it starts in the middle of the visible time range. The mouse drags it (a press in the
+// plot area moves it there); the left and right arrow keys step it to the previous or next
+// record time of any shown channel, when the plot has focus. It stays within the visible time
+// range, and stands on the record time nearest to where it is put, so that the line is where
+// the box's time says.
 class PlotDataCursor : public QObject {
     Q_OBJECT
 public:
-    PlotDataCursor(QCustomPlot* plot, const PlotAxis& timeAxis);
+    using Channels = std::vector<std::unique_ptr<PlotChannel>>;
+
+    PlotDataCursor(QCustomPlot* plot, const PlotAxis& timeAxis, const Channels& channels);
 
     [[nodiscard]] bool Visible() const { return visible_; }
     void setVisible(bool visible);
 
     [[nodiscard]] double position() const { return position_; }
-    // Kept within the visible time range.
     void setPosition(double x);
+    // To the next (direction 1) or previous (-1) record time; without records, one pixel.
+    void step(int direction);
 
-    // The read-out box: the time of the points read, then each channel's value with its
-    // colour key; readout() is its text.
+    // The read-out box: the cursor's time, then each shown channel's value with its colour
+    // key; readout() is its text.
     [[nodiscard]] QVector<CursorReadout::Line> readoutLines() const;
     [[nodiscard]] QString readout() const;
 
-    // Brings line and box up to date before the plot draws.
+    // Brings line and box up to date before the plot draws; a range that moved away from the
+    // cursor takes it along.
     void refresh();
 
 protected:
@@ -46,12 +57,13 @@ protected:
 
 private:
     bool mousePress(const QMouseEvent& event);
-    bool keyPress(const QKeyEvent& event);
-    [[nodiscard]] double stepTarget(int direction) const;
+    [[nodiscard]] double placed(double x) const;
+    [[nodiscard]] std::optional<double> stepTarget(int direction) const;
     void redraw();
 
     QCustomPlot* plot_;
     const PlotAxis& timeAxis_;
+    const Channels& channels_;
     QCPLayer* layer_;
     QCPItemStraightLine* line_;
     CursorReadout* box_;

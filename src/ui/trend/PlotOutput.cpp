@@ -15,22 +15,31 @@
 
 namespace tarvex {
 
-void writeJpegFile(const QImage& image, const QString& fileName, int quality,
-                   const QStringList& neverReplace) {
+namespace {
+
+void write(const QString& fileName, const QStringList& neverReplace, const auto& content) {
     if (fileName.isEmpty()) {
         throw TvError(ErrBadFileName);
     }
-    const WriteFailure failure = writeFileAtomically(
-        fileName,
-        [&](QIODevice& device) {
-            QImageWriter writer(&device, "jpg");
-            writer.setQuality(std::clamp(quality, 0, 100));
-            return writer.write(image);
-        },
-        neverReplace);
-    if (failure) {
+    if (const WriteFailure failure = writeFileAtomically(fileName, content, neverReplace)) {
         throw TvError(failure.errorCode());
     }
+}
+
+} // namespace
+
+void writePlotFile(const QString& fileName, const QByteArray& bytes,
+                   const QStringList& neverReplace) {
+    write(fileName, neverReplace, QByteArrayView(bytes));
+}
+
+void writeJpegFile(const QImage& image, const QString& fileName, int quality,
+                   const QStringList& neverReplace) {
+    write(fileName, neverReplace, [&](QIODevice& device) {
+        QImageWriter writer(&device, "jpg");
+        writer.setQuality(std::clamp(quality, 0, 100));
+        return writer.write(image);
+    });
 }
 
 void printOnDefaultPrinter(QCustomPlot& plot, int width, const QString& jobName) {

@@ -2,7 +2,7 @@
 #include "ui/trend/PlotTicker.h"
 
 #include "core/common/ValueFormat.h"
-#include "core/trend/DateTickStep.h"
+#include "core/trend/TimeTicks.h"
 
 #include <cmath>
 #include <utility>
@@ -21,9 +21,17 @@ QVector<QString> PlotTicker::labelsFor(const QCPRange& range) {
     return labels;
 }
 
+QString PlotTicker::labelPattern(const QCPRange& range) const {
+    return planTimeTicks(range.lower, range.upper, tickCount(), pattern_).pattern;
+}
+
 double PlotTicker::getTickStep(const QCPRange& range) {
-    return dateLabels_ ? dateTickStep(range.size(), tickCount())
-                       : QCPAxisTicker::getTickStep(range);
+    if (!dateLabels_) {
+        return QCPAxisTicker::getTickStep(range);
+    }
+    TimeTickPlan plan = planTimeTicks(range.lower, range.upper, tickCount(), pattern_);
+    labelPattern_ = std::move(plan.pattern);
+    return plan.step;
 }
 
 // A tick on an end of the range comes out a rounding error beyond it, where the trimming to the
@@ -48,7 +56,7 @@ int PlotTicker::getSubTickCount(double /*tickStep*/) {
 QString PlotTicker::getTickLabel(double tick, const QLocale& locale, QChar formatChar,
                                  int precision) {
     if (dateLabels_) {
-        return formatDateSerial(tick, pattern_);
+        return formatDateSerial(tick, labelPattern_);
     }
     return QCPAxisTicker::getTickLabel(tick, locale, formatChar, precision);
 }

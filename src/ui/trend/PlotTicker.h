@@ -8,8 +8,9 @@
 namespace tarvex {
 
 // Tick placement and labels of one plot axis. With date labels the ticks fall on whole clock
-// units and the labels go through the program's date-time formatter with the axis pattern;
-// otherwise they are plain numbers. The number of minor ticks between two major ticks is fixed.
+// units and the labels go through the program's date-time formatter with the axis pattern, to
+// which the range shown may add digits or the date (planTimeTicks); otherwise they are plain
+// numbers. The number of minor ticks between two major ticks is fixed.
 class PlotTicker : public QCPAxisTicker {
 public:
     PlotTicker(bool dateLabels, int minorCount, QString pattern);
@@ -23,6 +24,8 @@ public:
 
     // The labels the axis would show over `range`.
     QVector<QString> labelsFor(const QCPRange& range);
+    // The pattern the date labels over `range` are written with.
+    [[nodiscard]] QString labelPattern(const QCPRange& range) const;
 
 protected:
     double getTickStep(const QCPRange& range) override;
@@ -35,6 +38,7 @@ private:
     bool dateLabels_;
     int minorCount_;
     QString pattern_;
+    QString labelPattern_; // of the range last ticked
 };
 
 } // namespace tarvex

@@ -8,10 +8,26 @@ namespace tarvex {
 
 TraceGraph::TraceGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
 
+int TraceGraph::loneMarkSize(int width) {
+    return std::max(kLoneMarkSize, 2 * width + 2);
+}
+
+// The line's own half width past the plot area, so that a trace along an end of the value range
+// shows whole over the axis line.
+QRect TraceGraph::clipRect() const {
+    const int reach = (std::max(1, pen().width()) + 1) / 2;
+    return QCPGraph::clipRect().adjusted(-reach, -reach, reach, reach);
+}
+
 void TraceGraph::draw(QCPPainter* painter) {
     QCPGraph::draw(painter);
     if (keyAxis() != nullptr && valueAxis() != nullptr && !data()->isEmpty()) {
+        // A whole mark, also on the edge of the plot area.
+        const int reach = loneMarkSize(pen().width()) / 2 + 1;
+        painter->save();
+        painter->setClipRect(QCPGraph::clipRect().adjusted(-reach, -reach, reach, reach));
         drawLonePoints(painter);
+        painter->restore();
     }
 }
 
@@ -55,24 +71,22 @@ void TraceGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines
 void TraceGraph::drawLonePoints(QCPPainter* painter) const {
     const QCPGraphDataContainer& points = *data();
     const QCPRange visible = keyAxis()->range();
-    // With one point more on each side: dots there overlap the edge.
+    // With one point more on each side: marks there overlap the edge.
     const auto begin = points.findBegin(visible.lower);
     const auto end = points.findEnd(visible.upper);
-    painter->save();
-    QPen dot = pen();
-    dot.setCapStyle(Qt::RoundCap);
-    painter->setPen(dot);
-    applyDefaultAntialiasingHint(painter);
+    const double radius = loneMarkSize(pen().width()) / 2.0;
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(pen().color());
+    painter->setAntialiasing(true);
     bool previous = begin != points.constBegin() && !std::isnan((begin - 1)->value);
     for (auto it = begin; it != end; ++it) {
         const bool value = !std::isnan(it->value);
         const bool next = it + 1 != points.constEnd() && !std::isnan((it + 1)->value);
         if (value && !previous && !next) {
-            painter->drawPoint(coordsToPixels(it->key, it->value));
+            painter->drawEllipse(coordsToPixels(it->key, it->value), radius, radius);
         }
         previous = value;
     }
-    painter->restore();
 }
 
 } // namespace tarvex

@@ -6,8 +6,8 @@
 #include "core/trend/TrendPoint.h"
 #include "core/trend/TrendProgress.h"
 #include "ui/recordfiles/SpreadGrid.h"
-#include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
+#include "ui/shell/EventPass.h"
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/Screen.h"
 #include "ui/shell/SharedState.h"
@@ -93,6 +93,8 @@ private:
     QPointer<SliderControl> dateSlider_;
     QPointer<QWidget> label_;
     QPointer<LedBar> bar_;
+    // Window events run after every point, the display polled at most once a millisecond.
+    EventPass events_;
     bool firstValueEmpty_ = false;
     int channelCounter_ = 0;
     int pointCounter_ = 0;
@@ -185,7 +187,7 @@ bool TrendBuild::plotColumn(int column, const TrendBlock& block, int columnCount
 }
 
 bool TrendBuild::plotPoint(int channel, int column, int row, int columnCount, int rowSpan) {
-    doEvents();
+    events_.run();
     if (!present()) {
         return false; // whatever ran may have destroyed them
     }

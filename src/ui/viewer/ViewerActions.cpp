@@ -10,11 +10,14 @@
 #include "ui/recordfiles/DataLogFile.h"
 #include "ui/recordfiles/OperatorEventFile.h"
 #include "ui/recordfiles/SignatureFiles.h"
+#include "ui/shell/ErrorHandling.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/frmMain.h"
 #include "ui/trend/LedBar.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/TrendBuilder.h"
+#include "ui/trend/TrendEvents.h"
+#include "ui/trend/TrendExport.h"
 #include "ui/trend/TrendView.h"
 #include "ui/viewer/frmHistory.h"
 
@@ -47,6 +50,21 @@ TrendControls frmHistory::trendControls() const {
             .ProgBar = ProgBar};
 }
 
+void frmHistory::showTrendEvents() {
+    if (!history_) {
+        return;
+    }
+    ignoreErrors([this] {
+        const TrendEventGrids grids{.opEvGrid = opEvGrid,
+                                    .alarmGrid = alarmGrid,
+                                    .digiSigGrid = digiSigGrid,
+                                    .vaGrid = vaGrid};
+        const double from = history_->historyXmin;
+        iPlotX->setMarkers(
+            trendEventMarkers(grids, state_.dataFilePath, from, from + history_->historyXspan));
+    });
+}
+
 void frmHistory::bindActions() {
     ViewerActions& a = actions;
     a.getHistFile = [this] {
@@ -61,6 +79,7 @@ void frmHistory::bindActions() {
     a.plotSelection = [this] {
         if (const auto spans = tarvex::plotSelection(state_, main_, trendControls())) {
             history_ = spans;
+            showTrendEvents();
             DataTab->setCurrentIndex(TabTrendData);
         }
     };
@@ -77,7 +96,10 @@ void frmHistory::bindActions() {
     a.exportAuditTrailData = [this] { tarvex::exportAuditTrailData(state_, *auditGrid); };
     a.verifyAuditSignature = [this] { tarvex::verifyAuditSignature(state_, main_, *auditSigGrid); };
 
-    a.getAlmFile = [this] { tarvex::getAlmFile(state_, main_, *alarmGrid, *almNameLab); };
+    a.getAlmFile = [this] {
+        tarvex::getAlmFile(state_, main_, *alarmGrid, *almNameLab);
+        showTrendEvents();
+    };
     a.printAlarmGrid = [this] { tarvex::printAlarmGrid(state_, *alarmGrid); };
     a.exportAlmData = [this] { tarvex::exportAlmData(state_, *alarmGrid); };
 
@@ -87,6 +109,9 @@ void frmHistory::bindActions() {
         tarvex::saveTrendJpeg(state_, *iPlotX, windowTitle() + QStringLiteral(".jpg"));
     };
     a.printTrendPlot = [this] { tarvex::printTrendPlot(*iPlotX); };
+    a.exportTrend = [this](PlotExport format) {
+        tarvex::exportTrend(state_, *iPlotX, format, windowTitle());
+    };
 }
 
 } // namespace tarvex

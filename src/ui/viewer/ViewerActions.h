@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/trend/PlotExport.h"
+
 #include <functional>
 
 namespace tarvex {
@@ -36,6 +38,8 @@ struct ViewerActions {
     Action toggleTrendCursor;
     Action saveTrendJpeg;
     Action printTrendPlot;
+    // The plot's context menu exports.
+    std::function<void(PlotExport)> exportTrend;
 };
 
 } // namespace tarvex

@@ -253,6 +253,10 @@ void frmHistory::histBarBtn_Click(int Index) {
     }
 }
 
+void frmHistory::iPlotX_ExportRequested(PlotExport format) {
+    runOperation([this, format] { ignoreErrors([&] { actions.exportTrend(format); }); });
+}
+
 void frmHistory::BarBtn_MouseUp() {
     ignoreErrors([this] {
         if (DataTab->currentIndex() == TabTrendData) {

@@ -98,6 +98,7 @@ public:
     void auditBarBtn_Click(int Index);
     void almBarBtn_Click(int Index);
     void histBarBtn_Click(int Index);
+    void iPlotX_ExportRequested(PlotExport format);
 
     // After a mouse release over any toolbar button: the focus goes to DataTab, or to the plot on
     // the "Trend Data" tab.
@@ -122,6 +123,8 @@ private:
     [[nodiscard]] DataLogView dataLogView() const;
     [[nodiscard]] AuditTrailView auditTrailView() const;
     [[nodiscard]] TrendControls trendControls() const;
+    // Puts the loaded events, alarms and signatures within the built trend on its time line.
+    void showTrendEvents();
     void buildControls();
     void nameControls();
     void buildDataTab(QWidget* page);

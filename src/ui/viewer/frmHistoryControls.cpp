@@ -174,6 +174,7 @@ void frmHistory::buildTrendTab(QWidget* page) {
             [this] { YSlider_PositionChange(trendControls(), history_); });
     connect(iPlotX, &PlotControl::DblClick, this,
             [this] { iPlotX_DblClick(trendControls(), history_); });
+    connect(iPlotX, &PlotControl::exportRequested, this, &frmHistory::iPlotX_ExportRequested);
 }
 
 } // namespace tarvex

@@ -4,9 +4,11 @@
 #include "core/trend/AxisScale.h"
 #include "core/trend/DateTickStep.h"
 #include "core/trend/TrendBlock.h"
+#include "core/trend/TrendCsv.h"
 #include "core/trend/TrendPoint.h"
 #include "core/trend/TrendProgress.h"
 #include "core/trend/TrendZoom.h"
+#include "core/trend/ZoomHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -137,4 +139,62 @@ TEST(TrendZoom, TheWheelKeepsThePointUnderThePointerAndADragMovesTheOtherWay) {
     const AxisRange panned = dragPanned(range, 0.25);
     EXPECT_DOUBLE_EQ(panned.min, 97.5);
     EXPECT_DOUBLE_EQ(panned.span, 10.0);
+}
+
+// Back and forward run through the views zoomed through, as a browser's pages; a new zoom after
+// going back forgets what lay ahead.
+TEST(ZoomHistory, GoesBackAndForwardAndANewZoomForgetsTheViewsAhead) {
+    const auto view = [](double min) { return PlotView{{min, 1.0}, {0.0, 10.0}}; };
+    ZoomHistory history;
+    EXPECT_FALSE(history.back(view(0)));
+    history.record(view(0)); // zoomed from 0 to 1
+    history.record(view(1)); // from 1 to 2
+    history.record(view(1)); // a zoom that changed nothing: kept once
+    EXPECT_EQ(history.back(view(2)), view(1));
+    EXPECT_EQ(history.back(view(1)), view(0));
+    EXPECT_FALSE(history.canGoBack());
+    EXPECT_EQ(history.forward(view(0)), view(1));
+    history.record(view(1)); // zoomed from 1 to 5
+    EXPECT_FALSE(history.canGoForward()) << "the view 2 ahead is forgotten";
+    EXPECT_EQ(history.back(view(5)), view(1));
+    EXPECT_EQ(history.forward(view(1)), view(5));
+    for (int i = 0; i < 150; ++i) {
+        history.record(view(10 + i));
+    }
+    int steps = 0;
+    while (history.back(view(0))) {
+        ++steps;
+    }
+    EXPECT_EQ(steps, static_cast<int>(ZoomHistory::kMostViews));
+}
+
+// The time axis zooms out no further than a hundred times its data (at least a day) and never
+// past the dates a label can name.
+TEST(TrendZoom, TheTimeAxisStaysWhereDatesCanBeLabelled) {
+    const double start = dateSerial(2024, 3, 4);
+    EXPECT_TRUE(timeRangeLabelled({start, 100 * 2.0}, 2.0));
+    EXPECT_FALSE(timeRangeLabelled({start, 100 * 2.0 + 1}, 2.0));
+    EXPECT_TRUE(timeRangeLabelled({start, 1.0}, 0.0)) << "a day, however short the data";
+    EXPECT_FALSE(timeRangeLabelled({start, 1.5}, 0.0));
+    EXPECT_FALSE(timeRangeLabelled({dateSerial(9999, 12, 1), 60.0}, 60.0)) << "past 9999";
+    EXPECT_FALSE(timeRangeLabelled({dateSerial(100, 1, 1) - 2, 10.0}, 10.0)) << "before 100";
+}
+
+// One line per record time of any channel, each channel's own text there, empty where it has
+// no record; quoting only where a field needs it; milliseconds only when a time has them.
+TEST(TrendCsv, MergesTheChannelsRecordTimesAndKeepsTheirTexts) {
+    const double t0 = dateSerial(2024, 3, 4) + timeSerial(23, 59, 58);
+    const double s = timeSerial(0, 0, 1);
+    const std::vector<CsvChannel> channels{
+        {"Flow", {t0, t0 + s, t0 + 2 * s}, {"1.00", "Bad Input", "37.90"}},
+        {"Temp, inlet", {t0 + s, t0 + 3 * s}, {"20", "say \"hi\""}},
+        {"Empty", {}, {}}};
+    EXPECT_EQ(trendCsv(channels), QByteArray("Time,Flow,\"Temp, inlet\",Empty\r\n"
+                                             "3/4/2024 11:59:58 PM,1.00,,\r\n"
+                                             "3/4/2024 11:59:59 PM,Bad Input,20,\r\n"
+                                             "3/5/2024 12:00:00 AM,37.90,,\r\n"
+                                             "3/5/2024 12:00:01 AM,,\"say \"\"hi\"\"\",\r\n"));
+    const std::vector<CsvChannel> fine{{"A", {t0, t0 + s / 4}, {"1", "2\u00b0"}}};
+    EXPECT_EQ(trendCsv(fine), QByteArray("Time,A\r\n3/4/2024 11:59:58.000 PM,1\r\n"
+                                         "3/4/2024 11:59:58.250 PM,2\xb0\r\n"));
 }

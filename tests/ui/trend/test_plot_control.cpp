@@ -4,6 +4,7 @@
 #include "core/common/ValueFormat.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/PlotDataCursor.h"
+#include "ui/trend/PlotTicker.h"
 
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
@@ -96,29 +97,39 @@ TEST_F(PlotCursor, ShowsInTheMiddleAndReadsEachChannelsNearestValue) {
     EXPECT_EQ(cursor.readout(), time(0));
 }
 
-// A value between gaps has no line to show it: it is a dot of the trace's colour and width,
-// and the read-out's key of that channel is a stroke of the same.
-TEST_F(PlotCursor, ALoneValueIsADotAndTheReadOutKeysEachChannelByItsColour) {
+// A value between gaps has no line to show it: it is a round mark of the trace's colour, at
+// least 5 pixels across also where it sits on the axis lines in a corner; a trace along the end
+// of the value range lies over the axis line. The read-out keys each channel by its colour.
+TEST_F(PlotCursor, LoneValuesAreMarksOverTheAxisLinesAndTheReadOutKeysEachChannel) {
     const QColor colour(200, 0, 150);
     PlotChannel& lone = plot.Channel(plot.AddChannel());
     lone.setColor(colour);
-    lone.setTraceLineWidth(4);
-    lone.AddEmpty(at(6));
-    lone.AddXY(at(7), 50);
-    lone.AddEmpty(at(8));
-    lone.AddXY(at(10), 80);             // the last value, with a gap before it
-    plot.XAxis().setSpan(12 * kSecond); // not on the edge, where half a dot is cut off
+    const std::pair<double, double> marks[] = {{0.0, 0.0}, {7.0, 50.0}, {10.0, 100.0}};
+    for (const auto& [seconds, value] : marks) {
+        lone.AddXY(at(seconds), value);
+        lone.AddEmpty(at(seconds + 0.5));
+    }
+    const QColor flat(0, 160, 0);
+    PlotChannel& zero = plot.Channel(plot.AddChannel());
+    zero.setColor(flat);
+    zero.setTraceLineWidth(2);
+    zero.AddXY(at(2), 0);
+    zero.AddXY(at(4), 0);
     QImage image = plot.renderImage(plot.size());
     const auto isColour = [&](QColor c) { return c == colour; };
-    const int dots = pixelsIn(image, image.rect(), isColour);
-    for (const auto& [seconds, value] : {std::pair{7.0, 50.0}, {10.0, 80.0}}) {
-        const QPointF centre = plot.customPlot()->graph(2)->coordsToPixels(at(seconds), value);
-        EXPECT_EQ(image.pixelColor(centre.toPoint()), colour) << seconds;
+    for (const auto& [seconds, value] : marks) {
+        const QPoint centre =
+            plot.customPlot()->graph(2)->coordsToPixels(at(seconds), value).toPoint();
+        EXPECT_GE(pixelsIn(image, {centre.x() - 4, centre.y(), 9, 1}, isColour), 5) << seconds;
+        EXPECT_GE(pixelsIn(image, {centre.x(), centre.y() - 4, 1, 9}, isColour), 5) << seconds;
     }
-    EXPECT_LE(dots, 2 * 4 * 4);
+    const QCPAxis& x = *plot.customPlot()->xAxis;
+    const int axisLine = x.axisRect()->bottom();
+    EXPECT_EQ(image.pixelColor(static_cast<int>(x.coordToPixel(at(3))), axisLine), flat);
+    const int marked = pixelsIn(image, image.rect(), isColour);
     cursor.setVisible(true);
     image = plot.renderImage(plot.size());
-    EXPECT_GE(pixelsIn(image, image.rect(), isColour), dots + 15 * 4) << "the key: colour, width";
+    EXPECT_GE(pixelsIn(image, image.rect(), isColour), marked + 15) << "the key";
 }
 
 // A dense trace is drawn without smoothing, as thick as its width both where it is flat and where
@@ -165,8 +176,11 @@ TEST(PlotTimeAxis, LabelsTheTicksOnItsEnds) {
             const QCPAxis& axis = *plot.customPlot()->xAxis;
             const QVector<QString> labels = axis.tickVectorLabels();
             ASSERT_FALSE(labels.isEmpty());
-            EXPECT_EQ(labels.front(), formatDateSerial(day + first / 1440, format)) << first;
-            EXPECT_EQ(labels.back(), formatDateSerial(day + last / 1440, format)) << last;
+            // Over two days the time of day gains the date.
+            const QString pattern =
+                qSharedPointerDynamicCast<PlotTicker>(axis.ticker())->labelPattern(axis.range());
+            EXPECT_EQ(labels.front(), formatDateSerial(day + first / 1440, pattern)) << first;
+            EXPECT_EQ(labels.back(), formatDateSerial(day + last / 1440, pattern)) << last;
             // Ink below each end of the axis, where a label centred on it is drawn.
             for (const double end : {axis.range().lower, axis.range().upper}) {
                 const QRect below(static_cast<int>(axis.coordToPixel(end)) - 3,
@@ -178,25 +192,42 @@ TEST(PlotTimeAxis, LabelsTheTicksOnItsEnds) {
     }
 }
 
-TEST_F(PlotCursor, FollowsTheMouseWhileDraggedAndArrowKeysStepFromPointToPoint) {
+// The cursor stands on record times: the mouse puts it on the nearest one, the arrow keys step
+// through the record times of every shown channel, and a range moved away takes it along.
+TEST_F(PlotCursor, StandsOnRecordTimesOfEveryShownChannelAndStaysInTheRange) {
     send(QEvent::MouseButtonPress, 3);
     EXPECT_FALSE(cursor.Visible()) << "a hidden cursor takes no clicks";
     cursor.setVisible(true);
-    send(QEvent::MouseButtonPress, 2);
-    EXPECT_NEAR(cursor.position(), at(2), 0.1 * kSecond);
-    send(QEvent::MouseMove, 8);
-    send(QEvent::MouseButtonRelease, 8, Qt::NoButton);
+    send(QEvent::MouseButtonPress, 2.3);
+    EXPECT_DOUBLE_EQ(cursor.position(), at(2)) << "the line where the box's time says";
+    send(QEvent::MouseMove, 7.8);
+    send(QEvent::MouseButtonRelease, 7.8, Qt::NoButton);
     send(QEvent::MouseMove, 1, Qt::NoButton);
-    EXPECT_NEAR(cursor.position(), at(8), 0.1 * kSecond) << "released: stays";
-    cursor.setPosition(at(6.5));
-    key(Qt::Key_Right);
-    EXPECT_DOUBLE_EQ(cursor.position(), at(7));
+    EXPECT_DOUBLE_EQ(cursor.position(), at(8)) << "released: stays";
+    PlotChannel& c = plot.Channel(plot.AddChannel());
+    c.setTitleText("C");
+    c.AddXY(at(8.25), 1);
+    c.AddXY(at(8.75), 2);
+    const double expected[] = {8.25, 8.75, 9, 10, 10};
+    for (const double seconds : expected) {
+        key(Qt::Key_Right);
+        EXPECT_DOUBLE_EQ(cursor.position(), at(seconds));
+    }
     key(Qt::Key_Left);
     key(Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(cursor.position(), at(8.75));
+    plot.setChannelVisible(2, false);
+    key(Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(cursor.position(), at(8)) << "a hidden channel's times are passed by";
+    EXPECT_FALSE(cursor.readout().contains("C:"));
+    plot.XAxis().setSpan(5 * kSecond); // as a double-click restores a build's range
+    plot.replotNow();
     EXPECT_DOUBLE_EQ(cursor.position(), at(5));
     plot.ClearPlot();
     key(Qt::Key_Right);
     const QCPAxis* axis = plot.customPlot()->xAxis;
-    EXPECT_NEAR(cursor.position(), at(5) + axis->pixelToCoord(1) - axis->pixelToCoord(0), 1e-9)
+    EXPECT_NEAR(cursor.position(), at(5), 1e-9) << "no points: a pixel, but not out of range";
+    key(Qt::Key_Left);
+    EXPECT_NEAR(cursor.position(), at(5) - (axis->pixelToCoord(1) - axis->pixelToCoord(0)), 1e-9)
         << "no points: one pixel";
 }

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -120,20 +121,45 @@ TEST_F(TrendSetupDialog, AZeroNotBelowTheSpanIsRefusedAndCancelAppliesNothing) {
     EXPECT_DOUBLE_EQ(plot().YAxis().Span(), ySpan);
 }
 
-// What the dialog reads from the value axis comes back unchanged, whatever its digits; and a
-// value can be typed to its last digit.
-TEST_F(TrendSetupDialog, AnUnchangedDialogLeavesTheValueAxisAsItWasAndTakesEveryDigit) {
-    buildTrend(1);
-    for (const auto& [min, max] : {std::pair(0.0, 0.0047), std::pair(0.123, 0.987)}) {
-        plot().YAxis().setMin(min);
-        plot().YAxis().setSpan(max - min);
-        const double span = plot().YAxis().Span();
+// An OK that changed nothing keeps the time axis and the value axis: its start where Trend Zero
+// can hold it, else at Trend Zero's nearest end, which still shows every value above -10000; its
+// end to the last place. Values can be typed to their last digit.
+TEST_F(TrendSetupDialog, AnUnchangedDialogHidesNoDataAndTakesEveryDigit) {
+    const std::vector<QStringList> large = {
+        {"4000000000"}, {"4500000000"}, {"5000000000"}, {"5500000000"}};
+    loadLog(logText({"FT101"}, large));
+    select({{2, 1, 2, 4}});
+    pressPlot();
+    const auto shown = [this] {
+        return std::ranges::all_of(channelPoints(plot(), 0), [this](double value) {
+            return value >= plot().YAxis().Min() && value <= plot().YAxis().Max();
+        });
+    };
+    ASSERT_TRUE(shown());
+    openSetup([](TrendSetup& dlg) { dlg.OKButton->click(); });
+    EXPECT_TRUE(shown()) << plot().YAxis().Min() << ".." << plot().YAxis().Max();
+    const struct {
+        double min, max, zero; // zero: where the axis starts after OK
+    } cases[] = {{4e9, 5.5e9, 10000},
+                 {0.0, 0.0047, 0.0},
+                 {0.123, 0.987, 0.123},
+                 {5.0, 5.000001, 5.0},
+                 {-10000, -9999.999999, -10000},
+                 {-3.5, 1e12, -3.5},
+                 {1e12, 1.000001e12, 10000},
+                 {-1e-6, 0.0, -1e-6}};
+    for (const auto& c : cases) {
+        plot().YAxis().setMin(c.min);
+        plot().YAxis().setSpan(c.max - c.min);
+        const double max = plot().YAxis().Max();
+        const auto x = std::pair(plot().XAxis().Min(), plot().XAxis().Span());
         openSetup([&](TrendSetup& dlg) {
-            EXPECT_EQ(dlg.TrendSpanAnalog->text(), QString::number(max));
             TrendSetup::setSwatchColor(dlg.PenClr[0], Qt::blue); // a colour change only
             dlg.OKButton->click();
         });
-        EXPECT_EQ(std::pair(plot().YAxis().Min(), plot().YAxis().Span()), std::pair(min, span));
+        EXPECT_EQ(plot().YAxis().Min(), c.zero) << c.min;
+        EXPECT_LE(std::abs(plot().YAxis().Max() - max), std::nextafter(max, 1e300) - max) << c.max;
+        EXPECT_EQ(std::pair(plot().XAxis().Min(), plot().XAxis().Span()), x) << c.min;
     }
     openSetup([&](TrendSetup& dlg) {
         for (NumericInput* box : {dlg.TrendZeroAnalog, dlg.TrendSpanAnalog}) {

@@ -2,13 +2,19 @@
 #include "TrendLog.h"
 #include "ViewerFiles.h"
 
+#include "core/recordfiles/SampleData.h"
+#include "core/recordfiles/SampleDataLog.h"
+#include "core/recordfiles/SampleRecords.h"
 #include "ui/recordfiles/GridFindBar.h"
 #include "ui/recordfiles/GridGoToBar.h"
 #include "ui/recordfiles/GridModel.h"
 #include "ui/shell/Forms.h"
 #include "ui/trend/LedBar.h"
+#include "ui/trend/PictureSizeDialog.h"
 #include "ui/trend/PlotControl.h"
 #include "ui/trend/SliderControl.h"
+
+#include <qcustomplot.h>
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,6 +27,7 @@
 #include <QTest>
 
 #include <array>
+#include <map>
 #include <tuple>
 
 using namespace tarvex;
@@ -276,4 +283,131 @@ TEST_F(RecordViewerTest, TheViewerFollowsUpOnItsProcedures) {
     });
     viewer->histBarBtn[2]->click();
     EXPECT_EQ(proposed, "Data Viewer.jpg");
+}
+
+namespace {
+
+// The viewer with the sample data set's log, signatures, operator events and alarms loaded, and
+// a trend of two of the log's columns built.
+class SampleTrendTest : public ViewerFilesTest {
+protected:
+    void SetUp() override {
+        ViewerFilesTest::SetUp();
+        sample = writeSampleData(dir.filePath(QStringLiteral("sample")));
+        openDataLog(sample.dataLog);
+        open(viewer->almBarBtn[0], sample.alarmHistory);
+        SpreadGrid& grid = *viewer->vaGrid;
+        grid.updateView();
+        grid.view()->selectionModel()->select(
+            QItemSelection(grid.model()->index(0, 5), grid.model()->index(grid.RowCount() - 1, 6)),
+            QItemSelectionModel::ClearAndSelect);
+        viewer->DataBarBtn[1]->click();
+        ASSERT_EQ(viewer->DataTab->currentIndex(), frmHistory::TabTrendData);
+    }
+
+    SampleFiles sample;
+};
+
+} // namespace
+
+// The sample log's trend carries on its time line its operator events and alarms,
+// the signature made that afternoon and the last record it still covers; the two signatures of
+// the next morning fall outside it.
+TEST_F(SampleTrendTest, TheTimeLineShowsTheEventsAlarmsAndSignaturesOfItsRange) {
+    std::map<MarkerKind, std::vector<TrendMarker>> byKind;
+    for (const TrendMarker& m : viewer->iPlotX->markers()) {
+        byKind[m.kind].push_back(m);
+    }
+    // All events and alarms lie within the log's day.
+    EXPECT_EQ(byKind[MarkerKind::OperatorEvent].size(), SampleRecords::operatorEvents().size());
+    EXPECT_EQ(byKind[MarkerKind::Alarm].size(), SampleRecords::alarmHistory().size());
+
+    const SampleRecords::Signature first = SampleRecords::dataLogSignatures().front();
+    ASSERT_EQ(byKind[MarkerKind::Signature].size(), 1U);
+    EXPECT_EQ(byKind[MarkerKind::Signature][0].who, first.user);
+    EXPECT_NEAR(byKind[MarkerKind::Signature][0].time,
+                dateSerial(2024, 3, 4) + timeSerial(15, 56, 10), 1e-9);
+    ASSERT_EQ(byKind[MarkerKind::CoverageEnd].size(), 1U);
+    EXPECT_EQ(byKind[MarkerKind::CoverageEnd][0].what, first.comment);
+    const double minute = 1.0 / 1440;
+    EXPECT_NEAR(byKind[MarkerKind::CoverageEnd][0].time,
+                dateSerial(2024, 3, 4) + (first.records - 1) * minute, 1e-9)
+        << "the time of the last record signed";
+}
+
+// The context menu's exports write the picture at the size confirmed and the shown records;
+// the name proposed is the viewer's; a loaded record file is never replaced.
+TEST_F(SampleTrendTest, ExportsWriteWhatIsShownAndNeverARecordFile) {
+    const auto exportAs = [this](PlotExport format, const QString& path,
+                                 std::vector<ModalAnswer::Action> then) {
+        ModalAnswer answer;
+        DialogSeen seen;
+        answer.then(answerFileDialog(path, &seen));
+        for (auto& action : then) {
+            answer.then(std::move(action));
+        }
+        emit viewer->iPlotX->exportRequested(format);
+        EXPECT_EQ(answer.pending(), 0);
+        return std::pair(seen.proposedName, answer.seen());
+    };
+    const auto sizeTo = [](int width, int height) -> ModalAnswer::Action {
+        return [width, height](QWidget* w) {
+            auto& dialog = dynamic_cast<PictureSizeDialog&>(*w);
+            dialog.widthInput->setValue(width);
+            dialog.heightInput->setValue(height);
+            dialog.accept();
+        };
+    };
+    const QString png = dir.filePath(QStringLiteral("trend.png"));
+    EXPECT_EQ(exportAs(PlotExport::Png, png, {sizeTo(900, 500)}).first, "Data Viewer.png");
+    EXPECT_EQ(QImage(png).size(), QSize(900, 500));
+
+    const QString csv = dir.filePath(QStringLiteral("shown.csv"));
+    exportAs(PlotExport::Csv, csv, {});
+    const QList<QByteArray> lines = readBytes(csv).split('\n');
+    ASSERT_EQ(lines.size(), SampleDataLog::kRecords + 2); // titles, records, the last line end
+    EXPECT_TRUE(lines[0].startsWith("Time,Jacket Temp")) << lines[0].toStdString();
+
+    const QByteArray signatures = readBytes(sample.dataSignatures);
+    const auto refused =
+        exportAs(PlotExport::Svg, sample.dataSignatures, {ModalAnswer::click(QMessageBox::Ok)});
+    ASSERT_EQ(refused.second.size(), 2U); // the Save dialog and its refusal
+    EXPECT_TRUE(refused.second[1].text.contains("never overwritten"));
+    EXPECT_EQ(readBytes(sample.dataSignatures), signatures);
+    // A folder that takes no new files, whoever runs the test.
+    const auto failed = exportAs(PlotExport::Csv, QStringLiteral("/proc/shown.csv"),
+                                 {ModalAnswer::click(QMessageBox::Ok)});
+    ASSERT_EQ(failed.second.size(), 2U);
+    EXPECT_EQ(failed.second[1].text, "File can not be saved. Check filename or disk space");
+}
+
+// On the viewer's plot, Shift with a drag zooms to the box; Backspace goes back to the build's
+// view and Shift+Backspace forward again; a double-click after a slider move restores the build.
+TEST_F(SampleTrendTest, BoxZoomAndBackOnTheViewersPlot) {
+    QCustomPlot& custom = *viewer->iPlotX->customPlot();
+    const auto send = [&](QEvent::Type type, QPointF pos, Qt::KeyboardModifiers modifiers) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, pos, custom.mapToGlobal(pos), Qt::LeftButton, held, modifiers);
+        QApplication::sendEvent(&custom, &event);
+    };
+    const auto viewOf = [&] { return viewer->iPlotX->view(); };
+    const PlotView built = viewOf();
+    const QRect area = custom.axisRect()->rect();
+    const QPointF from = area.topLeft() + QPointF(area.width() * 0.25, area.height() * 0.25);
+    const QPointF to = area.topLeft() + QPointF(area.width() * 0.5, area.height() * 0.75);
+    for (const auto type :
+         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+        send(type, type == QEvent::MouseButtonPress ? from : to, Qt::ShiftModifier);
+    }
+    const PlotView boxed = viewOf();
+    EXPECT_NEAR(boxed.time.span, built.time.span / 4, built.time.span / area.width());
+    EXPECT_NEAR(boxed.value.span, built.value.span / 2, built.value.span / area.height());
+    QTest::keyClick(&custom, Qt::Key_Backspace);
+    EXPECT_EQ(viewOf(), built);
+    QTest::keyClick(&custom, Qt::Key_Backspace, Qt::ShiftModifier);
+    EXPECT_EQ(viewOf(), boxed);
+    viewer->DateSlider->setPosition(50);
+    QTest::mouseDClick(&custom, Qt::LeftButton, {}, area.center());
+    EXPECT_EQ(viewOf(), built);
 }

@@ -3,8 +3,10 @@
 # Installs the Debian 12 packages the project needs (as root, or through sudo).
 #   install-deps.sh         build and run the viewer (Xvfb for machines without a display)
 #   install-deps.sh --test  also what the tests need: GoogleTest, CUPS with cups-pdf, xdotool,
-#                           PDF tools, the package checkers, and Python's cryptography (to
-#                           sign files as another program would)
+#                           PDF tools, the Debian package tools and checkers (dpkg-buildpackage
+#                           with debhelper, lintian, desktop-file-validate, appstreamcli, bash
+#                           completion), and Python's cryptography (to sign files as another
+#                           program would)
 set -euo pipefail
 
 packages=(
@@ -16,7 +18,8 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev xdotool cups printer-driver-cups-pdf poppler-utils
-        dpkg-dev file lintian desktop-file-utils appstream python3-cryptography)
+        dpkg-dev debhelper file lintian desktop-file-utils appstream bash-completion
+        python3-cryptography)
 fi
 
 missing=()

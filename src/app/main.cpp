@@ -5,6 +5,7 @@
 #include "ui/shell/AppInfo.h"
 #include "ui/shell/DoEvents.h"
 #include "ui/shell/ErrorHandling.h"
+#include "ui/shell/SessionSettings.h"
 #include "ui/shell/SharedState.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
@@ -86,6 +87,8 @@ int runViewer(int argc, char* argv[], const tarvex::ViewerCommandLine& line) {
     QApplication::setApplicationName(QStringLiteral("tarvex-viewer"));
     QApplication::setApplicationVersion(QString::fromLatin1(tarvex::kVersionText));
     QApplication::setWindowIcon(tarvex::appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("invalid.tarvex.viewer"));
+    tarvex::keepSettingsForTheSessionOnly();
     try {
         tarvex::frmSplash& splash = tarvex::startProgram(state);
         if (splash.ended()) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Starts the real viewer on a display: its main window comes up, a second instance says that one
-# is already running and ends while the first stays, and File > Exit with Yes ends the first.
+# Starts the real viewer on a display: its main window comes up, a second instance (also one
+# started from a copy of the executable elsewhere) says that one is already running and ends
+# while the first stays, and File > Exit with Yes ends the first.
 # Needs $VIEWER (tarvex-viewer) and $E2E_WORK (a scratch folder).
 source "$(dirname "$0")/viewer_lib.sh"
 use_display
@@ -15,25 +16,31 @@ main_window=$(windows_of "$first" | head -1)
 sleep 1
 import -window root "$E2E_WORK/first-instance.png"
 
-# 2. A second instance shows "already running" in a message box of its own and ends.
-start_viewer second
-second=$pid
-wait_for 20 has_windows "$second" 1 || { fail "the second instance showed no message"; finish; }
-box=$(windows_of "$second" | head -1)
-eval "$(xdotool getwindowgeometry --shell "$box")"
-((WIDTH < 800 && HEIGHT < 300)) || fail "the second instance's window is no message box (${WIDTH}x${HEIGHT})"
-# Over where that instance's viewer would stand: about the middle of the screen.
-read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-((${X} + WIDTH / 2 > screen_w / 3 && ${X} + WIDTH / 2 < screen_w * 2 / 3 &&
-    ${Y} + HEIGHT / 2 > screen_h / 3 && ${Y} + HEIGHT / 2 < screen_h * 2 / 3)) ||
-    fail "the message box is not over the middle of the screen (${X},${Y} ${WIDTH}x${HEIGHT})"
-import -window root "$E2E_WORK/second-instance.png"
-running "$second" || fail "the second instance did not wait for its message"
-press "$box" Return
-wait_for 20 ended "$second" || fail "the second instance did not end after its message"
-reap "$second"
-((code != 0)) || fail "the second instance ended with exit code 0"
-running "$first" || fail "the first instance ended too"
+# 2. A second instance shows "already running" in a message box of its own and ends, also when
+# it is started from another path: the lock belongs to the user, not to the executable.
+mkdir -p "$E2E_WORK/elsewhere"
+cp "$VIEWER" "$E2E_WORK/elsewhere/viewer-copy"
+for second_viewer in "$VIEWER" "$E2E_WORK/elsewhere/viewer-copy"; do
+    VIEWER=$second_viewer start_viewer second
+    second=$pid
+    wait_for 20 has_windows "$second" 1 || { fail "$second_viewer showed no message"; finish; }
+    box=$(windows_of "$second" | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    ((WIDTH < 800 && HEIGHT < 300)) || fail "$second_viewer: no message box (${WIDTH}x${HEIGHT})"
+    # Over where that instance's viewer would stand: about the middle of the screen.
+    read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+    ((${X} + WIDTH / 2 > screen_w / 3 && ${X} + WIDTH / 2 < screen_w * 2 / 3 &&
+        ${Y} + HEIGHT / 2 > screen_h / 3 && ${Y} + HEIGHT / 2 < screen_h * 2 / 3)) ||
+        fail "the message box is not over the middle of the screen (${X},${Y} ${WIDTH}x${HEIGHT})"
+    import -window root "$E2E_WORK/second-instance-$(basename "$second_viewer").png"
+    running "$second" || fail "$second_viewer did not wait for its message"
+    press "$box" Return
+    wait_for 20 ended "$second" || fail "$second_viewer did not end after its message"
+    reap "$second"
+    ((code != 0)) || fail "$second_viewer ended with exit code 0"
+    running "$first" || fail "the first instance ended too"
+done
+rm -rf "$E2E_WORK/elsewhere"
 
 # 3. File > Exit asks "Exit - are you sure?"; Yes ends the program.
 # A busy machine may open the menu late: try again rather than type into nothing.

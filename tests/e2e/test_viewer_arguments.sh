@@ -47,6 +47,7 @@ cases=(
     "-platform|needs a value"
     "|no display: DISPLAY is not set"
     "$W/s/plant.csv|no display: DISPLAY is not set"
+    "-geometry 800x600+0+0 -name tv -title T --visual=1 $W/s/plant.csv|no display: DISPLAY is not set"
 )
 for c in "${cases[@]}"; do
     read -ra args <<<"${c%%|*}"

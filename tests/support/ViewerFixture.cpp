@@ -7,6 +7,7 @@
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/ProgramEnd.h"
 #include "ui/shell/Screen.h"
+#include "ui/shell/SessionSettings.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
@@ -96,6 +97,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    tarvex::keepSettingsForTheSessionOnly(); // as the viewer: nothing read or left behind
     // Tests drive nested loops themselves; a closed last window must not quit anything.
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

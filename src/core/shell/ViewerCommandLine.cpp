@@ -10,10 +10,13 @@
 namespace tarvex {
 namespace {
 
-// QApplication's options, which accept "-" or "--" before their names.
-constexpr std::array<QStringView, 11> kQtValueOptions{
-    u"platform",   u"platformpluginpath", u"platformtheme", u"plugin",      u"display", u"style",
-    u"stylesheet", u"qwindowgeometry",    u"qwindowtitle",  u"qwindowicon", u"session"};
+// QApplication's options, which accept "-" or "--" before their names; the last five are the
+// X11 ones that Qt takes when it runs on X (elsewhere Qt leaves them alone).
+constexpr std::array<QStringView, 16> kQtValueOptions{
+    u"platform", u"platformpluginpath", u"platformtheme",   u"plugin",       u"display",
+    u"style",    u"stylesheet",         u"qwindowgeometry", u"qwindowtitle", u"qwindowicon",
+    u"session",  u"geometry",           u"title",           u"name",         u"icon",
+    u"visual"};
 constexpr std::array<QStringView, 5> kQtFlagOptions{u"reverse", u"nograb", u"dograb", u"sync",
                                                     u"widgetcount"};
 
@@ -99,10 +102,13 @@ QString viewerUsageText() {
         "  -h, --help     show this help and exit\n"
         "      --version  show the version and exit\n"
         "\n"
-        "Qt's window-system options (-platform NAME, -display NAME, -style NAME, ...) are\n"
-        "passed on. Only one viewer runs per user: a second start, with or without a FILE,\n"
-        "says that one is already running and ends. The batch tool 'tarvex' works without\n"
-        "a display.\n"
+        "Qt's window-system options (-platform NAME, -display NAME, -style NAME, and on X11\n"
+        "-geometry WxH+X+Y, -name NAME, -title TITLE, ...) are passed on.\n"
+        "\n"
+        "Only one viewer runs per user: a second start, with or without a FILE, says that\n"
+        "one is already running and ends. To open a further file, use the running viewer's\n"
+        "Open buttons or drop the file on its tab. The batch tool 'tarvex' works without a\n"
+        "display.\n"
         "\n"
         "Exit status: 0 after File > Exit; 1 when another viewer is running or start-up\n"
         "failed; 2 on wrong usage, a missing FILE, or no display.\n");

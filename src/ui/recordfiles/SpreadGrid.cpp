@@ -5,6 +5,7 @@
 #include "ui/recordfiles/GridClipboard.h"
 #include "ui/recordfiles/GridModel.h"
 #include "ui/shell/DoEvents.h"
+#include "ui/shell/ReadableLinesStyle.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -42,6 +43,7 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);
     view_->setWordWrap(false);
+    ReadableLinesStyle::applyTo(view_);
     // Rows never size to their contents: that would read every cell of a large grid.
     QHeaderView* rows = view_->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);

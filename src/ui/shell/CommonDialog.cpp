@@ -6,21 +6,29 @@
 
 #include <QAbstractItemView>
 #include <QColorDialog>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTreeView>
 
 #include <utility>
 
 namespace tarvex {
 namespace {
+
+constexpr qsizetype kFoldersKept = 10;
 
 void cancelled(bool cancelError) {
     if (cancelError) {
@@ -53,6 +61,7 @@ public:
         setObjectName(save ? QStringLiteral("cmdFileSave") : QStringLiteral("cmdFileOpen"));
         setOption(QFileDialog::DontUseNativeDialog);
         setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        setViewMode(QFileDialog::Detail);
     }
 
     void setRefusal(std::function<QString(const QString&)> refusal) {
@@ -91,7 +100,41 @@ public:
         QFileDialog::accept();
     }
 
+protected:
+    void showEvent(QShowEvent* event) override {
+        widenForColumns();
+        QFileDialog::showEvent(event); // centres the dialog at its new width
+    }
+
 private:
+    // Qt sizes the dialog for its controls, not for the columns of its file list, and the
+    // size, type and date columns for samples narrower than what they show (the list fills
+    // later, so its own texts cannot be measured now): wide samples of each, then a dialog
+    // wide enough for all four columns.
+    void widenForColumns() {
+        auto* view = findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (view == nullptr) {
+            return;
+        }
+        QHeaderView* header = view->header();
+        const QString samples[] = {
+            QLocale::system().formattedDataSize(1023), QStringLiteral("plain text document"),
+            QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59, 59)),
+                                       QLocale::ShortFormat)};
+        const int padding = 4 * view->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        for (int column = 1; column <= 3; ++column) {
+            const int wide = view->fontMetrics().horizontalAdvance(samples[column - 1]) + padding;
+            header->resizeSection(column, qMax(header->sectionSize(column), wide));
+        }
+        layout()->activate();
+        const int needed = header->length() + view->verticalScrollBar()->sizeHint().width() +
+                           2 * view->frameWidth();
+        const int missing = needed - view->width();
+        if (missing > 0) {
+            resize(width() + missing, height());
+        }
+    }
+
     std::function<QString(const QString&)> refusal_;
 };
 
@@ -161,6 +204,8 @@ CommonDialog::~CommonDialog() {
 void CommonDialog::ShowOpen() {
     if (nextOpenAnswer_) {
         FileName = QDir::toNativeSeparators(*std::exchange(nextOpenAnswer_, std::nullopt));
+        leftName_ = FileName;
+        remember(kinds_[QStringLiteral("open|") + Filter], FileName);
         return;
     }
     showFileDialog(false);
@@ -182,8 +227,25 @@ QFileDialog& CommonDialog::fileDialog(bool save) {
     return *kept;
 }
 
+// A name the caller set is offered as it is; one left over from the last dialog is not, since
+// it may be of another kind: the last name of this kind is offered then.
+QString CommonDialog::proposedName(const KindMemory& kind) const {
+    return FileName != leftName_ ? FileName : kind.name;
+}
+
+void CommonDialog::remember(KindMemory& kind, const QString& chosen) {
+    const QString folder = QFileInfo(chosen).absolutePath();
+    kind.folders.removeAll(folder);
+    kind.folders.prepend(folder);
+    if (kind.folders.size() > kFoldersKept) {
+        kind.folders.resize(kFoldersKept);
+    }
+    kind.name = chosen;
+}
+
 void CommonDialog::showFileDialog(bool save) {
     auto& dlg = static_cast<FileDialog&>(fileDialog(save));
+    KindMemory& kind = kinds_[(save ? QStringLiteral("save|") : QStringLiteral("open|")) + Filter];
     dlg.setRefusal(save ? SaveRefusal : nullptr);
     dlg.setWindowTitle(DialogTitle);
     dlg.setFileMode(!save && (Flags & OFNFileMustExist) != 0 ? QFileDialog::ExistingFile
@@ -201,18 +263,24 @@ void CommonDialog::showFileDialog(bool save) {
     } else {
         dlg.setDirectory(lastDir_.isEmpty() ? QDir::currentPath() : lastDir_);
     }
+    dlg.setHistory(kind.folders);
     dlg.clearChoice();
-    if (!FileName.isEmpty()) {
-        dlg.selectFile(FileName);
+    const QString name = proposedName(kind);
+    if (!name.isEmpty()) {
+        dlg.selectFile(name);
     }
     const int result = dlg.exec();
     lastDir_ = dlg.directory().absolutePath();
-    if (result != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
-        cancelled(CancelError);
-        return;
+    const bool chosen = result == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
+    if (chosen) {
+        FileName = QDir::toNativeSeparators(dlg.selectedFiles().first());
+        FilterIndex = static_cast<std::int32_t>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+        remember(kind, FileName);
     }
-    FileName = QDir::toNativeSeparators(dlg.selectedFiles().first());
-    FilterIndex = static_cast<std::int32_t>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+    leftName_ = FileName;
+    if (!chosen) {
+        cancelled(CancelError);
+    }
 }
 
 void CommonDialog::ShowColor() {

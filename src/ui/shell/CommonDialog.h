@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -24,6 +25,11 @@ namespace tarvex {
 // throws TvError(ErrCancel) when CancelError is set, and otherwise leaves the properties as they
 // were. The dialogs are named "cmdFileOpen", "cmdFileSave", "cmdFileColor" and "cmdFilePrint"
 // so that tests can find and drive them.
+//
+// The file dialogs remember, while the program runs, each kind of file on its own (a kind is
+// the filter together with open or save): the folders where files of that kind were chosen fill
+// the dialog's history list, and a FileName left over from a dialog of another kind is not
+// offered; the last name chosen in a dialog of the same kind is offered instead.
 class CommonDialog : public QObject {
     Q_OBJECT
 public:
@@ -80,12 +86,22 @@ public:
     QPrinter& printer();
 
 private:
+    // What the file dialogs of one kind have been given this session.
+    struct KindMemory {
+        QStringList folders; // most recent first
+        QString name;        // the last chosen, as a full path
+    };
+
     QFileDialog& fileDialog(bool save);
     void showFileDialog(bool save);
+    [[nodiscard]] QString proposedName(const KindMemory& kind) const;
+    void remember(KindMemory& kind, const QString& chosen);
     QWidget* owner_;
     QPointer<QFileDialog> openDialog_;
     QPointer<QFileDialog> saveDialog_;
-    QString lastDir_; // where the last file dialog was left
+    QString lastDir_;  // where the last file dialog was left
+    QString leftName_; // FileName as the last file dialog left it
+    std::map<QString, KindMemory> kinds_;
     std::unique_ptr<QPrinter> printer_;
     std::optional<QString> nextOpenAnswer_;
 };

@@ -3,13 +3,13 @@
 
 #include "core/common/TvError.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
 
 #include <memory>
+
+#include <unistd.h>
 
 namespace tarvex {
 namespace {
@@ -20,16 +20,12 @@ std::unique_ptr<QLockFile>& heldLock() {
 } // namespace
 
 QString instanceLockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) {
-        dir = QDir::tempPath();
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty()) {
+        return QDir(runtime).filePath(QStringLiteral("tarvex-viewer.lock"));
     }
-    const QString exe = QCoreApplication::applicationFilePath();
-    const QByteArray key =
-        QCryptographicHash::hash(exe.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    return QDir(dir).filePath(
-        QStringLiteral("%1-%2.lock")
-            .arg(QFileInfo(exe).completeBaseName(), QString::fromLatin1(key)));
+    // The temporary folder is shared by every user: the name carries the user's own number.
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("tarvex-viewer-%1.lock").arg(::getuid()));
 }
 
 bool previousInstanceRunning() {

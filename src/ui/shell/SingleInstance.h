@@ -5,9 +5,8 @@
 
 namespace tarvex {
 
-// One running instance per user and executable: a lock file in the user's runtime directory
-// whose name comes from the executable's path. A lock left by a process that no longer runs is
-// taken over.
+// One running viewer per user, wherever its executable lies: a lock file in the user's runtime
+// directory. A lock left by a process that no longer runs is taken over.
 
 // Takes the lock if it is free and keeps it until the process ends. True when another running
 // process holds it. A lock file that cannot be created or read raises error 75.

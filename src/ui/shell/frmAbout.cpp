@@ -17,8 +17,8 @@ frmAbout* s_instance = nullptr;
 
 // Short enough for the label's two lines.
 const QString kDisclaimerText =
-    QStringLiteral("Warning: this program is protected by copyright. Unauthorized copying is "
-                   "prohibited by law.  ");
+    QStringLiteral("This program is free software under the GNU GPL version 3 or later. It "
+                   "comes with no warranty, to the extent permitted by law.  ");
 
 constexpr TwipsRect kInner{0, 0, 5865, 3630};
 constexpr TwipsRect kImage{90, 60, 3645, 2820};

@@ -6,6 +6,7 @@
 #include "ui/shell/CommonDialog.h"
 #include "ui/shell/ErrorHandling.h"
 #include "ui/shell/Forms.h"
+#include "ui/shell/HelpWindow.h"
 #include "ui/shell/MsgBoxPos.h"
 #include "ui/shell/ProgramEnd.h"
 #include "ui/shell/Screen.h"
@@ -51,6 +52,12 @@ frmMain::frmMain(SharedState& state)
         return recordFileRefusal(state_, target);
     };
     buildMenus();
+    // F1: the user guide. Not in a menu, which holds only File > Exit and Help > About.
+    auto* guide = new QAction(this);
+    guide->setObjectName(QStringLiteral("actUserGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this, [this] { HelpWindow::showGuide(this); });
+    addAction(guide);
     Forms::add(this);
 }
 

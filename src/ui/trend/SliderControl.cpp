@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/trend/SliderControl.h"
 
+#include "ui/shell/ReadableLinesStyle.h"
+
 #include <QBoxLayout>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -29,6 +31,7 @@ SliderControl::SliderControl(Qt::Orientation orientation, QWidget* parent)
     slider_->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow
                                                            : QSlider::TicksRight);
     slider_->setFocusPolicy(Qt::StrongFocus);
+    ReadableLinesStyle::applyTo(slider_);
     setFocusProxy(slider_);
     applyRange();
     connect(slider_, &QSlider::valueChanged, this, &SliderControl::userMoved);

@@ -83,6 +83,7 @@ frmHistory::frmHistory(SharedState& state, frmMain& main)
     buildControls();
     placeControls();
     bindActions();
+    addKeys();
     Forms::add(this);
 }
 
@@ -267,6 +268,11 @@ void frmHistory::BarBtn_MouseUp() {
 }
 
 bool frmHistory::eventFilter(QObject* watched, QEvent* event) {
+    const auto page = std::ranges::find(pages_, watched);
+    if (page != pages_.end() && (*page)->acceptDrops() &&
+        pageDropEvent(static_cast<Tab>(page - pages_.begin()), event)) {
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease && qobject_cast<QToolButton*>(watched)) {
         BarBtn_MouseUp();
     } else if (event->type() == QEvent::Resize &&

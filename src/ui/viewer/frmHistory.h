@@ -116,6 +116,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class TabButton { Open, Print, Export };
+
     frmHistory(SharedState& state, frmMain& main);
     void bindActions();
     [[nodiscard]] DataLogView dataLogView() const;
@@ -124,6 +126,7 @@ private:
     // Puts the loaded events, alarms and signatures within the built trend on its time line.
     void showTrendEvents();
     void buildControls();
+    void nameControls();
     void buildDataTab(QWidget* page);
     void buildOperatorEventsTab(QWidget* page);
     void buildAuditTab(QWidget* page);
@@ -135,6 +138,13 @@ private:
     void Form_Load();
     void Form_Resize();
     void removeWindowMenuClose();
+    // Ctrl+O, Ctrl+P and Ctrl+E press the current tab's Open, Print and Export buttons; F5 opens
+    // its file again as its Open button would. Files dropped on a tab that opens them open so.
+    void addKeys();
+    [[nodiscard]] QToolButton* tabButton(Tab tab, TabButton which) const;
+    [[nodiscard]] QString tabFile(Tab tab) const;
+    void openOnTab(Tab tab, const QString& path);
+    bool pageDropEvent(Tab tab, QEvent* event);
     void placeControls();
     void run(ViewerActions::Action ViewerActions::*action);
     // Runs a click's procedures as one operation, unless one is already running.

@@ -8,9 +8,13 @@
 #include "ui/trend/SliderControl.h"
 #include "ui/trend/TrendView.h"
 
+#include <qcustomplot.h>
+
 #include <QGroupBox>
 #include <QLabel>
+#include <QSlider>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 
 // Creates the viewer's controls; their places come from the layout (placeControls).
@@ -37,6 +41,12 @@ SpreadGrid* makeGrid(const QString& name, QWidget* parent, GridRoles roles = {})
     grid->setRoles(std::move(roles));
     installGridNavigation(*grid);
     return grid;
+}
+
+// For assistive tools: on the control and on the part of it that takes the focus.
+void nameFor(QWidget* control, QWidget* focusPart, const QString& name) {
+    control->setAccessibleName(name);
+    focusPart->setAccessibleName(name);
 }
 
 } // namespace
@@ -95,6 +105,23 @@ void frmHistory::buildControls() {
     put(iPlotX, this->iPlotX);
     put(YSlider, this->YSlider);
     put(DateSlider, this->DateSlider);
+    nameControls();
+}
+
+// Labels are named by their texts; the other controls take their frame's caption or what they do.
+void frmHistory::nameControls() {
+    for (auto [grid, name] : {std::pair{vaGrid, "File Data"},
+                              {digiSigGrid, "Digital Signatures"},
+                              {opEvGrid, "Operator Events"},
+                              {auditGrid, "Audit Trail Data"},
+                              {auditSigGrid, "Audit Trail Digital Signatures"},
+                              {alarmGrid, "Alarm History"}}) {
+        nameFor(grid, grid->view(), QLatin1String(name));
+    }
+    nameFor(iPlotX, iPlotX->customPlot(), QStringLiteral("History Plot"));
+    nameFor(YSlider, YSlider->slider(), QStringLiteral("Value Axis Zoom"));
+    nameFor(DateSlider, DateSlider->slider(), QStringLiteral("Time Axis Zoom"));
+    ProgBar->setAccessibleName(QStringLiteral("Plotting Progress"));
 }
 
 void frmHistory::buildDataTab(QWidget* page) {

@@ -131,6 +131,25 @@ TEST_F(ViewerWindow, OpenButtonsReadFollowUpFilesOnlyWhileAPathIsSet) {
                            "loadSigFile", "loadOpEventsFile", "getAuditFile", "loadAuditSigFile"}));
 }
 
+// The keys press the current tab's Open, Print and Export buttons (Save To Jpeg on the trend).
+TEST_F(ViewerWindow, CtrlOPAndEPressTheCurrentTabsButtons) {
+    v.setTabAvailable(frmHistory::TabOperatorEvents, true);
+    const std::array<QStringList, frmHistory::TabCount> pressed{
+        {{"getHistFile", "printDataGrid", "exportHistData"},
+         {"printOpEventGrid", "exportOpEventData"},
+         {"getAuditFile", "printAuditGrid", "exportAuditTrailData"},
+         {"getAlmFile", "printAlarmGrid", "exportAlmData"},
+         {"printTrendPlot", "saveTrendJpeg"}}};
+    for (int tab = 0; tab < frmHistory::TabCount; ++tab) {
+        v.DataTab->setCurrentIndex(tab);
+        calls.clear();
+        for (Qt::Key key : {Qt::Key_O, Qt::Key_P, Qt::Key_E}) {
+            QTest::keyClick(main, key, Qt::ControlModifier);
+        }
+        EXPECT_EQ(calls, pressed.at(tab)) << tab;
+    }
+}
+
 TEST_F(ViewerWindow, FollowsTheLayoutRulesAfterTheMainWindowResizes) {
     frmMain& main = *this->main;
     main.showNormal();
